@@ -1,0 +1,26 @@
+#include "setup/setup.h"
+#include "shell/form1.h"
+
+namespace tembira {
+
+void TAITOL_Click(Form1& f, int p) {
+    f.TAITOL.setText(f.TAITOLn[p].caption());
+    f.NARABEKAE.setEnabled(true);
+    f.Clear.setEnabled(true);
+}
+
+// Unlocks the board as the last shuffle left it; a reward still sliding in
+// starts over from its starting place on its next tick.
+void START_Click(Form1& f) {
+    f.setHeight(playHeight);
+    forSelectedPicture(f, [&f](int p) { f.TAITOL.setText(f.TAITOLn[p].caption()); });
+    f.GOHOUBI.setVisible(false);
+    f.GOHOUBI1.setTop(3960);
+    f.GOHOUBI2.setTop(3960);
+    f.GOHOUBI3.setTop(-4200);
+    for (int n = 1; n <= 15; ++n)
+        f.PANEL[n].setEnabled(true);
+    f.MESSEGE.setCaption("");
+}
+
+} // namespace tembira

@@ -1,0 +1,279 @@
+#include "tools/script.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <istream>
+#include <map>
+#include <ostream>
+#include <sstream>
+#include <vector>
+
+#include "app/wiring.h"
+
+namespace tembira {
+
+using platform::Property;
+
+namespace {
+
+std::string number(float v) {
+    char text[32];
+    auto result = std::to_chars(text, text + sizeof text, v);
+    return std::string(text, result.ptr);
+}
+
+std::string boolean(bool v) {
+    return v ? "True" : "False";
+}
+
+std::string colour(platform::Colour c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", unsigned(c));
+    return text;
+}
+
+// The properties a script may read, by control kind.
+const std::vector<std::pair<const char*, Property>>& propertiesOf(Kind kind) {
+    using P = Property;
+    static const std::vector<std::pair<const char*, Property>> window{{"Caption", P::Caption},
+                                                                      {"BackColor", P::BackColor},
+                                                                      {"Width", P::Width},
+                                                                      {"Height", P::Height}};
+    static const std::vector<std::pair<const char*, Property>> box{
+        {"Left", P::Left},     {"Top", P::Top},         {"Width", P::Width},
+        {"Height", P::Height}, {"Visible", P::Visible}, {"Enabled", P::Enabled}};
+    auto with = [](std::vector<std::pair<const char*, Property>> list,
+                   std::initializer_list<std::pair<const char*, Property>> more) {
+        list.insert(list.end(), more);
+        return list;
+    };
+    static const auto label = with(box, {{"Caption", P::Caption},
+                                         {"ForeColor", P::ForeColor},
+                                         {"BackColor", P::BackColor},
+                                         {"Alignment", P::Alignment},
+                                         {"BackStyle", P::BackStyle}});
+    static const auto button = with(box, {{"Caption", P::Caption}});
+    static const auto option = with(button, {{"Value", P::Value}});
+    static const auto text =
+        with(box, {{"Text", P::Text}, {"BackColor", P::BackColor}, {"Alignment", P::Alignment}});
+    switch (kind) {
+    case Kind::Window:
+        return window;
+    case Kind::Label:
+        return label;
+    case Kind::CommandButton:
+        return button;
+    case Kind::OptionButton:
+        return option;
+    case Kind::TextBox:
+        return text;
+    default:
+        return box;
+    }
+}
+
+std::string format(const Control& c, Property p) {
+    switch (p) {
+    case Property::Left:
+        return number(c.left());
+    case Property::Top:
+        return number(c.top());
+    case Property::Width:
+        return std::to_string(c.width());
+    case Property::Height:
+        return std::to_string(c.height());
+    case Property::Visible:
+        return boolean(c.visible());
+    case Property::Enabled:
+        return boolean(c.enabled());
+    case Property::Caption:
+        return c.caption();
+    case Property::Text:
+        return c.text();
+    case Property::ForeColor:
+        return colour(c.foreColor());
+    case Property::BackColor:
+        return colour(c.backColor());
+    case Property::Value:
+        return boolean(c.value());
+    case Property::Alignment:
+        return c.alignment() == platform::Alignment::Left    ? "Left"
+               : c.alignment() == platform::Alignment::Right ? "Right"
+                                                             : "Center";
+    case Property::BackStyle:
+        return c.backStyle() == platform::BackStyle::Opaque ? "Opaque" : "Transparent";
+    }
+    return {};
+}
+
+// Board variables by name, arrays as NAME(i).
+std::map<std::string, std::int16_t> boardVariables(const BoardState& b) {
+    std::map<std::string, std::int16_t> vars{{"PICKLEFT", b.PICKLEFT}, {"PICKTOP", b.PICKTOP},
+                                             {"GOALLEFT", b.GOALLEFT}, {"GOALTOP", b.GOALTOP},
+                                             {"PICKNO", b.PICKNO},     {"SOLVED", b.SOLVED},
+                                             {"STEP", b.STEP}};
+    for (int n = 1; n <= 15; ++n) {
+        vars["HOMELEFT(" + std::to_string(n) + ")"] = b.HOMELEFT[n];
+        vars["HOMETOP(" + std::to_string(n) + ")"] = b.HOMETOP[n];
+    }
+    for (int k = 1; k <= 16; ++k)
+        vars["EMPTY(" + std::to_string(k) + ")"] = b.EMPTY[k];
+    return vars;
+}
+
+template <class T> bool parseNumber(const std::string& word, T& value) {
+    const char* end = word.data() + word.size();
+    auto result = std::from_chars(word.data(), end, value);
+    return !word.empty() && result.ec == std::errc() && result.ptr == end;
+}
+
+// HH:MM:SS, 24-hour, to seconds since midnight.
+bool parseTimeOfDay(const std::string& word, int& seconds) {
+    int h, m, s;
+    char c1, c2, rest;
+    std::istringstream in(word);
+    if (word.size() != 8 || !(in >> h >> c1 >> m >> c2 >> s) || in >> rest || c1 != ':' ||
+        c2 != ':' || h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59)
+        return false;
+    seconds = h * 3600 + m * 60 + s;
+    return true;
+}
+
+struct ScriptError {
+    std::string message;
+};
+
+} // namespace
+
+ScriptRunner::ScriptRunner() {
+    wire(form);
+    form.load();
+}
+
+bool ScriptRunner::read(const std::string& key, std::string& value) {
+    if (key == "time") {
+        value = std::to_string(clock.now());
+        return true;
+    }
+    auto dot = key.find('.');
+    if (dot == std::string::npos) {
+        auto vars = boardVariables(form.board);
+        auto it = vars.find(key);
+        if (it == vars.end())
+            return false;
+        value = std::to_string(it->second);
+        return true;
+    }
+    const std::string name = key.substr(0, dot);
+    const std::string property = key.substr(dot + 1);
+    if (Timer* t = form.timer(name)) {
+        if (property == "Enabled")
+            value = boolean(t->enabled());
+        else if (property == "Interval")
+            value = std::to_string(t->interval());
+        else
+            return false;
+        return true;
+    }
+    Control* c = form.control(name);
+    if (!c)
+        return false;
+    for (auto& [propertyName, p] : propertiesOf(c->kind()))
+        if (property == propertyName) {
+            value = format(*c, p);
+            return true;
+        }
+    return false;
+}
+
+void ScriptRunner::dump(std::ostream& out) {
+    std::vector<std::pair<std::string, std::string>> lines;
+    for (Control* c : form.controls())
+        for (auto& [propertyName, p] : propertiesOf(c->kind()))
+            lines.emplace_back(c->name() + "." + propertyName, format(*c, p));
+    for (Timer* t : form.timers()) {
+        lines.emplace_back(t->name() + ".Enabled", boolean(t->enabled()));
+        lines.emplace_back(t->name() + ".Interval", std::to_string(t->interval()));
+    }
+    for (auto& [name, v] : boardVariables(form.board))
+        lines.emplace_back(name, std::to_string(v));
+    std::sort(lines.begin(), lines.end());
+    for (auto& [key, value] : lines)
+        out << key << '=' << value << '\n';
+}
+
+int ScriptRunner::run(std::istream& in, std::ostream& out, std::ostream& err) {
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::istringstream words(line);
+        std::vector<std::string> args;
+        for (std::string w; words >> w;)
+            args.push_back(w);
+        if (args.empty() || args[0][0] == '#')
+            continue;
+        try {
+            const std::string& command = args[0];
+            auto need = [&](std::size_t count) {
+                if (args.size() < count + 1)
+                    throw ScriptError{"missing argument to '" + command + "'"};
+                if (args.size() > count + 1)
+                    throw ScriptError{"unexpected '" + args[count + 1] + "'"};
+            };
+            if (command == "click") {
+                need(1);
+                Control* c = form.control(args[1]);
+                if (!c)
+                    throw ScriptError{"unknown control '" + args[1] + "'"};
+                double x, y;
+                platform::Window::clientOrigin(*c, x, y);
+                form.clickAt(x + c->width() / 2.0, y + c->height() / 2.0);
+            } else if (command == "clickat") {
+                need(2);
+                double x, y;
+                for (int i : {1, 2})
+                    if (!parseNumber(args[i], i == 1 ? x : y))
+                        throw ScriptError{"not a number '" + args[i] + "'"};
+                form.clickAt(x, y);
+            } else if (command == "wait") {
+                need(1);
+                std::int64_t ms;
+                if (!parseNumber(args[1], ms) || ms < 0)
+                    throw ScriptError{"not a wait in milliseconds '" + args[1] + "'"};
+                clock.advance(ms);
+            } else if (command == "clock") {
+                need(1);
+                int seconds;
+                if (!parseTimeOfDay(args[1], seconds))
+                    throw ScriptError{"not a time of day HH:MM:SS '" + args[1] + "'"};
+                clock.setTimeOfDay(seconds);
+            } else if (command == "print") {
+                need(1);
+                std::string value;
+                if (!read(args[1], value))
+                    throw ScriptError{"unknown property or variable '" + args[1] + "'"};
+                out << args[1] << '=' << value << '\n';
+            } else if (command == "dump") {
+                need(0);
+                dump(out);
+            } else {
+                throw ScriptError{"unknown command '" + command + "'"};
+            }
+        } catch (const ScriptError& e) {
+            out.flush();
+            err << "line " << lineNumber << ": " << e.message << '\n';
+            return 2;
+        }
+        if (clock.ended()) {
+            out << "END\n";
+            return 0;
+        }
+    }
+    return 0;
+}
+
+} // namespace tembira

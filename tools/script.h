@@ -1,0 +1,30 @@
+// Runs the game on the virtual clock, driven by a script of clicks and waits,
+// and prints what it is asked of the window and the board.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "platform/clock.h"
+#include "shell/form1.h"
+
+namespace tembira {
+
+class ScriptRunner {
+  public:
+    ScriptRunner();
+
+    // Runs every line of in; returns the exit status: 0 when the script ran
+    // to its end or the program ended, 2 at the first bad line.
+    int run(std::istream& in, std::ostream& out, std::ostream& err);
+
+    // One property or variable as the script prints it, or false if key
+    // names none.
+    bool read(const std::string& key, std::string& value);
+    void dump(std::ostream& out);
+
+    platform::VirtualClock clock;
+    Form1 form{clock};
+};
+
+} // namespace tembira
