@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing, builds into build/, then
+# starts the game (play) or runs every test (test).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=${1:-}
+case "$mode" in
+play | test) ;;
+*)
+    echo "usage: ./setup.sh play|test" >&2
+    exit 2
+    ;;
+esac
+
+packages=(cmake ninja-build g++ qt6-base-dev fonts-ipafont-mincho fonts-ipafont-gothic)
+if [ "$mode" = test ]; then
+    packages+=(googletest libgtest-dev xvfb xauth xdotool x11-utils imagemagick valgrind
+        appstream dpkg-dev file)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq \
+        "${missing[@]}"
+fi
+
+jobs=$(nproc)
+cmake -S . -B build -G Ninja -DTEMBIRA_TESTS="$([ "$mode" = test ] && echo ON || echo OFF)"
+cmake --build build -j "$jobs"
+
+if [ "$mode" = play ]; then
+    exec ./build/tembira
+fi
+
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+# The core again under AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake -S . -B build/sanitize -G Ninja -DTEMBIRA_GUI=OFF -DTEMBIRA_SANITIZE=ON
+cmake --build build/sanitize -j "$jobs"
+ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
