@@ -1,0 +1,64 @@
+#include "platform/qt/qt_clock.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <clocale>
+#include <ctime>
+
+#include "platform/timer.h"
+
+namespace platform::qt {
+
+QtClock::~QtClock() {
+    for (auto& [timer, qtimer] : timers_)
+        qtimer->stop();
+}
+
+void QtClock::timerSwitched(platform::Timer& timer) {
+    if (ended_)
+        return;
+    auto& qtimer = timers_[&timer];
+    if (!qtimer) {
+        qtimer = std::make_unique<QTimer>();
+        qtimer->setTimerType(Qt::PreciseTimer);
+        qtimer->setInterval(timer.interval());
+        QObject::connect(qtimer.get(), &QTimer::timeout, [this, &timer] {
+            // A tick already due when the timer was switched off or the
+            // program ended is dropped.
+            if (!ended_ && timer.enabled() && timer.onTick)
+                timer.onTick();
+        });
+    }
+    // The game reports only real switches, so a running timer is never
+    // restarted here; a second report of "on" keeps its period.
+    if (timer.enabled() && !qtimer->isActive())
+        qtimer->start();
+    else if (!timer.enabled())
+        qtimer->stop();
+}
+
+std::string QtClock::timeOfDayText() {
+    static const bool localeSet = std::setlocale(LC_TIME, "") != nullptr;
+    (void)localeSet;
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[64];
+    const std::size_t length = std::strftime(text, sizeof text, "%X", &local);
+    // The locale may not be UTF-8; the game's text is.
+    return QString::fromLocal8Bit(text, qsizetype(length)).toStdString();
+}
+
+void QtClock::endProgram() {
+    ended_ = true;
+    for (auto& [timer, qtimer] : timers_)
+        qtimer->stop();
+    QCoreApplication::exit(0);
+}
+
+bool QtClock::running(const platform::Timer& timer) const {
+    auto it = timers_.find(&timer);
+    return it != timers_.end() && it->second->isActive();
+}
+
+} // namespace platform::qt

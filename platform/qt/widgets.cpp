@@ -1,0 +1,150 @@
+#include "platform/qt/widgets.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+
+#include "platform/qt/appearance.h"
+
+namespace platform::qt {
+
+LabelWidget::LabelWidget(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void LabelWidget::setText(const QString& text) {
+    text_ = text;
+    update();
+}
+
+void LabelWidget::setColours(const QColor& fore, const QColor& back) {
+    fore_ = fore;
+    back_ = back;
+    update();
+}
+
+void LabelWidget::setHorizontalAlignment(Qt::Alignment alignment) {
+    alignment_ = alignment;
+    update();
+}
+
+void LabelWidget::setOpaque(bool opaque) {
+    opaque_ = opaque;
+    update();
+}
+
+void LabelWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (opaque_)
+        painter.fillRect(rect(), back_);
+    if (text_.isEmpty())
+        return;
+    painter.setFont(fitted(font(), text_, width()));
+    const int flags = int(alignment_ | Qt::AlignVCenter) | Qt::TextWordWrap;
+    if (isEnabled()) {
+        painter.setPen(fore_);
+        painter.drawText(rect(), flags, text_);
+        return;
+    }
+    // Disabled text is etched: a light copy one pixel down and right of the
+    // grey text.
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawText(rect().translated(1, 1), flags, text_);
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawText(rect(), flags, text_);
+}
+
+void LabelWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    pressed_ = true;
+}
+
+void LabelWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !pressed_) {
+        event->ignore();
+        return;
+    }
+    pressed_ = false;
+    if (rect().contains(event->position().toPoint()) && onClick)
+        onClick();
+}
+
+TextBoxWidget::TextBoxWidget(QWidget* parent) : QLineEdit(parent) {
+    setReadOnly(true);
+}
+
+void TextBoxWidget::setBaseFont(const QFont& font) {
+    base_ = font;
+    fit();
+}
+
+void TextBoxWidget::setContent(const QString& text) {
+    setText(text);
+    fit();
+}
+
+void TextBoxWidget::resizeEvent(QResizeEvent* event) {
+    QLineEdit::resizeEvent(event);
+    fit();
+}
+
+void TextBoxWidget::fit() {
+    // The field's own frame and margins, and room for the cursor.
+    const QMargins margins = textMargins();
+    const int room = contentsRect().width() - margins.left() - margins.right() - 5 -
+                     2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    setFont(fitted(base_, text(), room));
+    // Whatever still does not fit is cut at the end, not the start.
+    setCursorPosition(0);
+}
+
+ImageWidget::ImageWidget(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ImageWidget::setPicture(const QPixmap& picture, bool stretch) {
+    picture_ = picture;
+    stretch_ = stretch;
+    update();
+}
+
+void ImageWidget::paintEvent(QPaintEvent*) {
+    if (picture_.isNull())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (stretch_)
+        painter.drawPixmap(rect(), picture_);
+    else
+        painter.drawPixmap(0, 0, picture_);
+}
+
+PictureBoxWidget::PictureBoxWidget(QWidget* parent, int border)
+    : QFrame(parent), inner_(new QWidget(this)), border_(border) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(border);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::NoFocus);
+    inner_->setFocusPolicy(Qt::NoFocus);
+}
+
+void PictureBoxWidget::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    inner_->setGeometry(rect().adjusted(border_, border_, -border_, -border_));
+}
+
+WindowWidget::WindowWidget() {
+    setAutoFillBackground(true);
+}
+
+void WindowWidget::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (onClose)
+        onClose();
+}
+
+} // namespace platform::qt

@@ -1,0 +1,98 @@
+// The widgets Qt lacks for the game's controls: a label that can be
+// transparent and is clicked like a button, a stretched picture, a picture box
+// whose children sit inside its border, and the top-level window.
+#pragma once
+
+#include <QFrame>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QWidget>
+#include <functional>
+
+namespace platform::qt {
+
+class LabelWidget final : public QWidget {
+  public:
+    explicit LabelWidget(QWidget* parent);
+
+    void setText(const QString& text);
+    void setColours(const QColor& fore, const QColor& back);
+    // Horizontal alignment only; the text is always centred vertically.
+    void setHorizontalAlignment(Qt::Alignment alignment);
+    void setOpaque(bool opaque);
+
+    const QString& text() const { return text_; }
+
+    // A press and release of the left button inside the label.
+    std::function<void()> onClick;
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    QString text_;
+    QColor fore_;
+    QColor back_;
+    Qt::Alignment alignment_ = Qt::AlignLeft;
+    bool opaque_ = true;
+    bool pressed_ = false;
+};
+
+// A read-only text field that shows its whole text, condensed if need be.
+class TextBoxWidget final : public QLineEdit {
+  public:
+    explicit TextBoxWidget(QWidget* parent);
+    void setBaseFont(const QFont& font);
+    void setContent(const QString& text);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void fit();
+    QFont base_;
+};
+
+class ImageWidget final : public QWidget {
+  public:
+    explicit ImageWidget(QWidget* parent);
+    // A stretched picture fills the widget; otherwise it is drawn at its own
+    // size from the top-left corner.
+    void setPicture(const QPixmap& picture, bool stretch);
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+
+  private:
+    QPixmap picture_;
+    bool stretch_ = true;
+};
+
+// A sunken frame whose children go in inner(), clipped to the area inside
+// the frame.
+class PictureBoxWidget final : public QFrame {
+  public:
+    PictureBoxWidget(QWidget* parent, int border);
+    QWidget* inner() const { return inner_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    QWidget* inner_;
+    int border_;
+};
+
+class WindowWidget final : public QWidget {
+  public:
+    WindowWidget();
+    // Runs when the user or the window manager closes the window.
+    std::function<void()> onClose;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+};
+
+} // namespace platform::qt
