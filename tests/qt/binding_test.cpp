@@ -1,0 +1,278 @@
+// The window as the player sees it: the game on its virtual clock, drawn by
+// the binding offscreen and clicked through Qt's own event delivery.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "app/wiring.h"
+#include "platform/clock.h"
+#include "platform/qt/appearance.h"
+#include "platform/qt/binding.h"
+#include "platform/qt/metrics.h"
+#include "shell/form1.h"
+
+using namespace platform::qt;
+using platform::Control;
+using tembira::Form1;
+
+namespace {
+
+int distance(QColor a, QColor b) {
+    return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                     std::abs(a.blue() - b.blue())});
+}
+
+struct Game : ::testing::Test {
+    platform::VirtualClock clock;
+    Form1 form{clock};
+    std::unique_ptr<Binding> binding;
+
+    void SetUp() override {
+        tembira::wire(form);
+        binding = std::make_unique<Binding>(form);
+        form.load();
+        clock.advance(1); // the shuffle
+        binding->window()->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(binding->window()));
+    }
+
+    QWidget* widgetOf(const Control& c) { return binding->widget(c); }
+
+    QImage shot() { return binding->window()->grab().toImage(); }
+
+    // The client rectangle of a control, in pixels.
+    QRect rectOf(const Control& c) {
+        QWidget* w = widgetOf(c);
+        return QRect(w->mapTo(binding->window(), QPoint(0, 0)), w->size());
+    }
+
+    // A press and release of the left button where the player would click.
+    void clickAt(QPoint p) {
+        QTest::mouseClick(binding->window()->windowHandle(), Qt::LeftButton, {}, p);
+    }
+    void click(const Control& c) { clickAt(rectOf(c).center()); }
+
+    void endOpening() {
+        click(form.HAJIME);
+        clock.advance(1);
+    }
+};
+
+// The columns in which the tile's caption leaves ink on its marker.
+std::pair<int, int> inkColumns(const QImage& image, const QRect& tile, QColor marker) {
+    int first = -1, last = -1;
+    for (int x = tile.left() + 1; x < tile.right(); ++x)
+        for (int y = tile.top() + 1; y < tile.bottom(); ++y)
+            if (distance(image.pixelColor(x, y), marker) > 80) {
+                if (first < 0)
+                    first = x - tile.left();
+                last = x - tile.left();
+                break;
+            }
+    return {first, last};
+}
+
+} // namespace
+
+TEST_F(Game, StartWindowShowsTheOpeningOverTheBoard) {
+    EXPECT_EQ(binding->window()->size(), QSize(282, 284));
+    EXPECT_EQ(binding->window()->windowTitle(), QString::fromUtf8("１５パズル"));
+
+    const QImage image = shot();
+    const QImage opening(pictureResource("opening.bmp"));
+    ASSERT_FALSE(opening.isNull());
+    const QRect picture = rectOf(form.Opening);
+    EXPECT_EQ(picture, QRect(2, 2, 273, 273));
+    // Every cell's centre but those behind the START label: the opening
+    // picture, matching its own pixel there, not the board's markers.
+    for (int k = 1; k <= 16; ++k) {
+        if (k == 10 || k == 11 || k == 14 || k == 15)
+            continue;
+        QPoint p = rectOf(form.ADDRESS[k]).center();
+        QPoint source((p.x() - picture.x()) * opening.width() / picture.width(),
+                      (p.y() - picture.y()) * opening.height() / picture.height());
+        int best = 255;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                best = std::min(best, distance(image.pixelColor(p),
+                                               opening.pixelColor(source + QPoint(dx, dy))));
+        EXPECT_LE(best, 24) << "cell " << k;
+    }
+}
+
+TEST_F(Game, StartLabelIsABlackBoxInsideTheFrame) {
+    EXPECT_EQ(rectOf(form.HAJIME), QRect(QPoint(90, 194), QPoint(186, 218)));
+    const QImage image = shot();
+    for (QPoint corner : {QPoint(90, 194), QPoint(186, 194), QPoint(90, 218), QPoint(186, 218)})
+        EXPECT_EQ(image.pixelColor(corner), QColor(0, 0, 0)) << corner.x() << "," << corner.y();
+    int green = 0;
+    for (int x = 90; x <= 186; ++x)
+        for (int y = 194; y <= 218; ++y)
+            green += distance(image.pixelColor(x, y), QColor(128, 255, 128)) < 40;
+    EXPECT_GT(green, 50) << "the caption in its light green";
+}
+
+TEST_F(Game, AfterTheOpeningTheMarkersShowThroughTheTiles) {
+    endOpening();
+    EXPECT_EQ(binding->window()->size(), QSize(282, 312));
+    EXPECT_FALSE(widgetOf(form.GOHOUBI)->isVisible());
+    EXPECT_TRUE(widgetOf(form.START)->isVisible());
+
+    const QImage image = shot();
+    // The empty cell in its own colour, the board inside the 2-pixel frame.
+    EXPECT_EQ(rectOf(form.ADDRESS[16]), QRect(202, 202, 65, 65));
+    EXPECT_EQ(image.pixelColor(rectOf(form.ADDRESS[16]).center()), QColor(128, 255, 128));
+    // Along the top of every cell, above the caption, its marker's colour.
+    const QPalette palette = QApplication::palette();
+    for (int k = 1; k <= 16; ++k) {
+        QRect cell = rectOf(form.ADDRESS[k]);
+        EXPECT_EQ(image.pixelColor(cell.center().x(), cell.top() + 2),
+                  colour(form.ADDRESS[k].backColor(), palette))
+            << "cell " << k;
+    }
+}
+
+TEST_F(Game, ElevenStandsAtTheLeftOfItsTileAndTwelveInTheMiddle) {
+    endOpening();
+    const QPalette palette = QApplication::palette();
+    auto margins = [&](int n) {
+        const QImage image = shot();
+        const QRect tile = rectOf(form.PANEL[n]);
+        const int cell = tembira::cellAt(form.PANEL[n].left(), form.PANEL[n].top());
+        auto [first, last] =
+            inkColumns(image, tile, colour(form.ADDRESS[cell].backColor(), palette));
+        EXPECT_GE(first, 0) << "tile " << n << " shows its number";
+        return std::pair{first, tile.width() - 1 - last};
+    };
+    // Both numbers fill their tiles, so both stand close to the left edge...
+    EXPECT_LE(margins(11).first, 8);
+    EXPECT_LE(margins(12).first, 8);
+    // ...and a narrower caption shows the difference.
+    form.PANEL[11].setCaption("1");
+    form.PANEL[12].setCaption("1");
+    auto [left11, right11] = margins(11);
+    EXPECT_LT(left11 + 16, right11);
+    auto [left12, right12] = margins(12);
+    EXPECT_LE(std::abs(left12 - right12), 3);
+}
+
+TEST_F(Game, DisabledControlsRaiseNoClick) {
+    endOpening();
+    int clicks = 0;
+    Control& tile = form.PANEL[5];
+    auto handler = tile.onClick;
+    tile.onClick = [&] {
+        ++clicks;
+        handler();
+    };
+    ASSERT_FALSE(tile.enabled());
+    click(tile);
+    EXPECT_EQ(clicks, 0);
+
+    click(form.START);
+    ASSERT_TRUE(tile.enabled());
+    click(tile);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Game, PropertyChangesReachTheWidgets) {
+    endOpening();
+    form.setHeight(tembira::optionsHeight);
+    EXPECT_EQ(binding->window()->height(), (tembira::optionsHeight - 450) / 15);
+    EXPECT_EQ(binding->window()->width(), 282);
+
+    form.PANEL[3].setLeft(form.PANEL[3].left() + 320);
+    form.PANEL[3].setTop(form.PANEL[3].top() - 160.5f);
+    EXPECT_EQ(widgetOf(form.PANEL[3])->geometry(),
+              pixelRect(form.PANEL[3].left(), form.PANEL[3].top(), 975, 975));
+
+    form.TIME1.setVisible(true);
+    form.TIME1.setText("12:34:56");
+    EXPECT_TRUE(widgetOf(form.TIME1)->isVisible());
+    EXPECT_EQ(static_cast<QLineEdit*>(widgetOf(form.TIME1))->text(), "12:34:56");
+
+    form.MESSEGE.setCaption("まだです");
+    EXPECT_EQ(static_cast<LabelWidget*>(widgetOf(form.MESSEGE))->text(),
+              QString::fromUtf8("まだです"));
+
+    form.START.setVisible(true);
+    form.START.setEnabled(true);
+    EXPECT_TRUE(widgetOf(form.START)->isEnabled());
+    form.START.setCaption("GO");
+    EXPECT_EQ(static_cast<QAbstractButton*>(widgetOf(form.START))->text(), "GO");
+
+    form.ADDRESS[16].setBackColor(platform::rgb(10, 20, 30));
+    EXPECT_EQ(shot().pixelColor(rectOf(form.ADDRESS[16]).center()), QColor(10, 20, 30));
+}
+
+TEST_F(Game, OptionButtonsMirrorTheirValues) {
+    endOpening();
+    click(form.OPTION1);
+    ASSERT_TRUE(widgetOf(form.SPEED)->isVisible());
+    auto checked = [&](const Control& c) {
+        return static_cast<QRadioButton*>(widgetOf(c))->isChecked();
+    };
+    EXPECT_TRUE(checked(form.SPEEDn[2]));
+
+    click(form.SPEEDn[1]);
+    EXPECT_EQ(form.board.STEP, 640);
+    for (int s = 1; s <= 3; ++s) {
+        EXPECT_EQ(form.SPEEDn[s].value(), s == 1);
+        EXPECT_EQ(checked(form.SPEEDn[s]), s == 1);
+    }
+    // The other group is a group of its own.
+    EXPECT_TRUE(checked(form.TAITOLn[1]));
+
+    // The game may clear every button of a group.
+    form.SPEEDn[1].setValue(false);
+    EXPECT_FALSE(checked(form.SPEEDn[1]));
+    form.SPEEDn[3].setValue(true);
+    EXPECT_TRUE(checked(form.SPEEDn[3]));
+}
+
+TEST_F(Game, FocusMovesInTabIndexOrder) {
+    endOpening();
+    click(form.OPTION1);
+    std::vector<const Control*> focusable;
+    for (Control* c : form.controls())
+        if (widgetOf(*c)->focusPolicy() & Qt::TabFocus)
+            focusable.push_back(c);
+    std::sort(focusable.begin(), focusable.end(),
+              [](const Control* a, const Control* b) { return a->tabIndex() < b->tabIndex(); });
+    ASSERT_GE(focusable.size(), 10u);
+    for (const Control* c : focusable)
+        EXPECT_TRUE(c->kind() != platform::Kind::Label && c->kind() != platform::Kind::Image &&
+                    c != &form.TAITOL)
+            << c->name();
+    // Each focusable widget's successor in the chain, skipping the window's
+    // own helpers, is the one with the next TabIndex.
+    for (std::size_t i = 0; i + 1 < focusable.size(); ++i) {
+        QWidget* next = widgetOf(*focusable[i])->nextInFocusChain();
+        while (next && !(next->focusPolicy() & Qt::TabFocus))
+            next = next->nextInFocusChain();
+        EXPECT_EQ(next, widgetOf(*focusable[i + 1]))
+            << focusable[i]->name() << " -> " << focusable[i + 1]->name();
+    }
+}
+
+TEST_F(Game, ClosingTheWindowIsReported) {
+    bool closed = false;
+    binding->onClose = [&] { closed = true; };
+    binding->window()->close();
+    EXPECT_TRUE(closed);
+}
+
+TEST_F(Game, NoClickReachesTheGameOnceItIsEnding) {
+    bool ending = true;
+    binding->accepting = [&] { return !ending; };
+    click(form.HAJIME);
+    EXPECT_TRUE(form.HAJIME.visible());
+    ending = false;
+    click(form.HAJIME);
+    EXPECT_FALSE(form.HAJIME.visible());
+}
