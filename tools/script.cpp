@@ -128,17 +128,20 @@ template <class T> bool parseNumber(const std::string& word, T& value) {
     return !word.empty() && result.ec == std::errc() && result.ptr == end;
 }
 
-// HH:MM:SS, 24-hour, to seconds since midnight.
+// HH:MM:SS, 24-hour, two digits each, to seconds since midnight.
 bool parseTimeOfDay(const std::string& word, int& seconds) {
+    if (word.size() != 8 || word[2] != ':' || word[5] != ':')
+        return false;
     int h, m, s;
-    char c1, c2, rest;
-    std::istringstream in(word);
-    if (word.size() != 8 || !(in >> h >> c1 >> m >> c2 >> s) || in >> rest || c1 != ':' ||
-        c2 != ':' || h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59)
+    if (!parseNumber(word.substr(0, 2), h) || !parseNumber(word.substr(3, 2), m) ||
+        !parseNumber(word.substr(6, 2), s) || h > 23 || m > 59 || s > 59)
         return false;
     seconds = h * 3600 + m * 60 + s;
     return true;
 }
+
+// One wait may cover a day at most: longer ones only burn time on clock ticks.
+constexpr std::int64_t longestWait = 24 * 3600 * 1000;
 
 struct ScriptError {
     std::string message;
@@ -244,6 +247,8 @@ int ScriptRunner::run(std::istream& in, std::ostream& out, std::ostream& err) {
                 std::int64_t ms;
                 if (!parseNumber(args[1], ms) || ms < 0)
                     throw ScriptError{"not a wait in milliseconds '" + args[1] + "'"};
+                if (ms > longestWait)
+                    throw ScriptError{"a wait longer than a day '" + args[1] + "'"};
                 clock.advance(ms);
             } else if (command == "clock") {
                 need(1);
