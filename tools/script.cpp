@@ -132,6 +132,9 @@ template <class T> bool parseNumber(const std::string& word, T& value) {
 bool parseTimeOfDay(const std::string& word, int& seconds) {
     if (word.size() != 8 || word[2] != ':' || word[5] != ':')
         return false;
+    for (std::size_t i : {0, 1, 3, 4, 6, 7})
+        if (word[i] < '0' || word[i] > '9')
+            return false;
     int h, m, s;
     if (!parseNumber(word.substr(0, 2), h) || !parseNumber(word.substr(3, 2), m) ||
         !parseNumber(word.substr(6, 2), s) || h > 23 || m > 59 || s > 59)
