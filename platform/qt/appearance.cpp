@@ -8,6 +8,11 @@
 
 #include "platform/qt/metrics.h"
 
+// The pictures live in a static library, so their registration is asked for.
+static void registerPictures() {
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace platform::qt {
 
 QColor colour(platform::Colour value, const QPalette& palette) {
@@ -95,6 +100,8 @@ QFont fitted(QFont f, const QString& text, int width) {
 }
 
 QString pictureResource(const std::string& name) {
+    static const bool registered = (registerPictures(), true);
+    (void)registered;
     return ":/assets/" + QString::fromStdString(name);
 }
 

@@ -10,11 +10,6 @@
 #include "platform/qt/appearance.h"
 #include "platform/qt/metrics.h"
 
-// The pictures live in a static library, so their registration is asked for.
-static void loadPictures() {
-    Q_INIT_RESOURCE(resources);
-}
-
 namespace platform::qt {
 
 using platform::Control;
@@ -50,7 +45,6 @@ bool takesFocus(Kind kind) {
 } // namespace
 
 Binding::Binding(platform::Window& window) : model_(window) {
-    loadPictures();
     create(window, nullptr);
     orderTabs();
 }

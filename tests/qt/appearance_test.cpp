@@ -2,6 +2,9 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QIcon>
+#include <QImage>
+#include <QImageReader>
 #include <QRawFont>
 #include <gtest/gtest.h>
 
@@ -83,4 +86,17 @@ TEST(Appearance, OnlyTextTooWideIsCondensed) {
     QFont narrow = fitted(f, "11", natural * 3 / 4);
     EXPECT_LE(QFontMetrics(narrow).horizontalAdvance("11"), natural * 3 / 4 + 2);
     EXPECT_GE(fitted(f, "11", 1).stretch(), 60);
+}
+
+TEST(Appearance, EveryPictureTheWindowNamesLoads) {
+    for (const char* name : {"opening.bmp", "reward1.bmp", "reward2.bmp", "reward3.bmp"}) {
+        QImage picture(pictureResource(name));
+        EXPECT_FALSE(picture.isNull()) << name;
+        EXPECT_EQ(picture.width(), 256) << name;
+    }
+    // The icon carries a large and a small image.
+    QImageReader icon(pictureResource("icon.ico"));
+    EXPECT_EQ(icon.imageCount(), 2);
+    QIcon windowIcon(pictureResource("icon.ico"));
+    EXPECT_TRUE(windowIcon.availableSizes().contains(QSize(32, 32)));
 }
