@@ -24,7 +24,7 @@ void installFontSubstitutes();
 QFont font(const platform::Font& f, const platform::Font* fallback = nullptr);
 
 // The substitute faces are often wider than the faces the window was laid out
-// for (their digits especially): a line of text wider than width is
+// for (their digits above all): a line of text wider than width is
 // condensed just enough to fit, down to 60 %.
 QFont fitted(QFont f, const QString& text, int width);
 
