@@ -15,8 +15,8 @@ esac
 
 packages=(cmake ninja-build g++ qt6-base-dev fonts-ipafont-mincho fonts-ipafont-gothic)
 if [ "$mode" = test ]; then
-    packages+=(googletest libgtest-dev xvfb xauth xdotool x11-utils imagemagick valgrind
-        appstream dpkg-dev file)
+    packages+=(googletest libgtest-dev libx11-dev libxtst-dev xvfb xauth xdotool x11-utils
+        imagemagick valgrind appstream desktop-file-utils dpkg-dev file)
 fi
 
 missing=()

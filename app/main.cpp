@@ -1,6 +1,5 @@
 // tembira: the fifteen-tile sliding puzzle in its window.
 #include <QApplication>
-#include <QString>
 #include <cstdio>
 #include <cstdlib>
 
@@ -9,6 +8,7 @@
 #include "platform/qt/binding.h"
 #include "platform/qt/qt_clock.h"
 #include "shell/form1.h"
+#include "tembira_version.h"
 
 namespace {
 
@@ -34,8 +34,7 @@ int main(int argc, char** argv) {
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     QApplication::setApplicationName("tembira");
-    QApplication::setApplicationVersion(
-        QString("%1.%2").arg(TEMBIRA_VERSION_MAJOR).arg(TEMBIRA_VERSION_MINOR, 2, 10, QChar('0')));
+    QApplication::setApplicationVersion(TEMBIRA_VERSION);
     platform::qt::installFontSubstitutes();
 
     platform::qt::QtClock clock;
