@@ -1,0 +1,40 @@
+// The options panel: the choice of the tree-kangaroo lays out its board and
+// locks the tiles until START.
+#include "tests/e2e/game_window.h"
+
+namespace tembira::e2e {
+namespace {
+
+using Options = GameWindow;
+
+TEST_F(Options, KangarooLaysOutPicture2LockedUntilStart) {
+    ASSERT_TRUE(leaveOpening());
+    // Picture 1's known board gives each number's glyph.
+    const Shot reference = x.grab(board);
+    ASSERT_EQ(describe(readBoard(reference, reference, picture1)), describe(picture1));
+
+    x.click(optionButton);
+    ASSERT_TRUE(heightBecomes(optionsHeight));
+    x.click(markX(kangarooChoice), kangarooChoice.centreY());
+    Arrangement seen{};
+    ASSERT_TRUE(x.waitUntil("picture 2's arrangement",
+                            [&] {
+                                seen = readBoard(x.grab(board), reference, picture1);
+                                return seen == picture2;
+                            }))
+        << "the board reads " << describe(seen);
+
+    // Tile 11 on cell 12 is next to the empty cell 16, but locked.
+    const Shot before = x.grab(board);
+    x.click(cell(12));
+    EXPECT_FALSE(x.waitUntil(
+        "any change on the board", [&] { return x.grab(board) != before; }, 1500ms));
+    EXPECT_EQ(describe(readBoard(x.grab(board), reference, picture1)), describe(picture2));
+
+    ASSERT_TRUE(pressStart());
+    EXPECT_EQ(x.height(), playHeight);
+    EXPECT_TRUE(slide(12, 16)) << "the tile does not move after START either";
+}
+
+} // namespace
+} // namespace tembira::e2e
