@@ -42,7 +42,12 @@ int main(int argc, char** argv) {
     tembira::wire(form);
     platform::qt::Binding binding(form);
     binding.onClose = [&clock] { clock.endProgram(); };
-    binding.accepting = [&clock] { return !clock.ended(); };
+    binding.accepting = [&clock] {
+        if (clock.ended())
+            return false;
+        clock.noteClick();
+        return true;
+    };
 
     form.load();
     binding.window()->show();

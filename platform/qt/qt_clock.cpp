@@ -3,15 +3,37 @@
 #include <QCoreApplication>
 #include <QString>
 #include <clocale>
+#include <cstdlib>
 #include <ctime>
 
 #include "platform/timer.h"
 
 namespace platform::qt {
 
+QtClock::QtClock() {
+    const char* file = std::getenv("TEMBIRA_TICK_LOG");
+    if (file && *file)
+        log_ = std::fopen(file, "a");
+}
+
 QtClock::~QtClock() {
     for (auto& [timer, qtimer] : timers_)
         qtimer->stop();
+    if (log_)
+        std::fclose(log_);
+}
+
+void QtClock::log(const char* what, const char* name) {
+    if (!log_)
+        return;
+    const std::chrono::duration<double, std::milli> since =
+        std::chrono::steady_clock::now() - start_;
+    std::fprintf(log_, "%.2f %s%s%s\n", since.count(), what, *name ? " " : "", name);
+    std::fflush(log_);
+}
+
+void QtClock::noteClick() {
+    log("click", "");
 }
 
 void QtClock::timerSwitched(platform::Timer& timer) {
@@ -25,8 +47,10 @@ void QtClock::timerSwitched(platform::Timer& timer) {
         QObject::connect(qtimer.get(), &QTimer::timeout, [this, &timer] {
             // A tick already due when the timer was switched off or the
             // program ended is dropped.
-            if (!ended_ && timer.enabled() && timer.onTick)
+            if (!ended_ && timer.enabled() && timer.onTick) {
+                log("tick", timer.name().c_str());
                 timer.onTick();
+            }
         });
     }
     // The game reports only real switches, so a running timer is never

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QTimer>
+#include <chrono>
+#include <cstdio>
 #include <map>
 #include <memory>
 
@@ -12,7 +14,11 @@ namespace platform::qt {
 
 class QtClock final : public platform::Clock {
   public:
-    QtClock() = default;
+    // When the environment variable TEMBIRA_TICK_LOG names a file, every tick
+    // delivered and every click noted is appended to it as one line:
+    // milliseconds since the clock was made (steady clock, 0.01 ms), then
+    // "tick NAME" or "click". For measuring only; off when unset.
+    QtClock();
     QtClock(const QtClock&) = delete;
     QtClock& operator=(const QtClock&) = delete;
     ~QtClock();
@@ -26,10 +32,15 @@ class QtClock final : public platform::Clock {
     bool ended() const { return ended_; }
     // Whether timer's QTimer is running.
     bool running(const platform::Timer& timer) const;
+    // Logs a click about to reach the game, when logging is on.
+    void noteClick();
 
   private:
     std::map<const platform::Timer*, std::unique_ptr<QTimer>> timers_;
     bool ended_ = false;
+    void log(const char* what, const char* name);
+    std::FILE* log_ = nullptr;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
 } // namespace platform::qt
