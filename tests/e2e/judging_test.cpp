@@ -19,7 +19,7 @@ TEST_F(Judging, UnsolvedBoardShowsNotYetForOneSecond) {
         return seen.pixels > 100 || x.height() != messageHeight;
     }));
     EXPECT_GT(seen.pixels, 100) << "the message row stayed empty";
-    EXPECT_GT(seen.width, 200) << "narrower than the four characters of まだです";
+    EXPECT_GT(seen.width, 180) << "narrower than the four characters of まだです";
 
     ASSERT_TRUE(heightBecomes(playHeight, 5s));
     const auto shown = std::chrono::steady_clock::now() - clicked;
