@@ -25,6 +25,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// Starting an X server and a Qt program can take long on a loaded machine.
+constexpr Millis startTimeout = 30s;
+
 // Windows come and go under the test (the game may end at any moment); a
 // failed request only means there is nothing to read.
 int ignoreErrors(Display*, XErrorEvent*) {
@@ -151,7 +154,8 @@ XSession::~XSession() {
         return r;
     if (auto r = startGame(program); !r)
         return r;
-    auto found = waitUntil("the game's window to be mapped", [&] { return findWindow() != 0; });
+    auto found = waitUntil(
+        "the game's window to be mapped", [&] { return findWindow() != 0; }, startTimeout);
     if (!found)
         return found;
     window_ = findWindow();
@@ -180,7 +184,7 @@ XSession::~XSession() {
 
     // Xvfb writes its display number and a newline once it takes clients.
     std::string number;
-    const auto deadline = Clock::now() + 10s;
+    const auto deadline = Clock::now() + startTimeout;
     bool ended = false;
     while (number.find('\n') == std::string::npos && !ended && Clock::now() < deadline) {
         pollfd p{fds[0], POLLIN, 0};
