@@ -68,19 +68,26 @@ bool hasHalfWidthKana(const QString& family) {
 } // namespace
 
 void installFontSubstitutes() {
+    const QStringList mincho{"MS PMincho", "IPAPMincho", "Noto Serif CJK JP"};
+    const QStringList gothic{"MS PGothic", "IPAPGothic", "Noto Sans CJK JP"};
+    const auto installed = [](const QStringList& names) {
+        return std::any_of(names.begin(), names.end(),
+                           [](const QString& name) { return QFontDatabase::hasFamily(name); });
+    };
+    // Qt takes the first substitute that is installed, so the other Japanese
+    // families are looked for (which opens every one of their font files)
+    // only when no named face is there.
     QStringList japanese;
-    for (const QString& family : QFontDatabase::families(QFontDatabase::Japanese))
-        if (hasHalfWidthKana(family))
-            japanese << family;
-    if (japanese.isEmpty())
-        japanese = QFontDatabase::families(QFontDatabase::Japanese);
+    if (!installed(mincho) || !installed(gothic)) {
+        for (const QString& family : QFontDatabase::families(QFontDatabase::Japanese))
+            if (hasHalfWidthKana(family))
+                japanese << family;
+        if (japanese.isEmpty())
+            japanese = QFontDatabase::families(QFontDatabase::Japanese);
+    }
 
-    QFont::insertSubstitutions(QString::fromUtf8("ＭＳ Ｐ明朝"),
-                               QStringList{"MS PMincho", "IPAPMincho", "Noto Serif CJK JP"} +
-                                   japanese);
-    QFont::insertSubstitutions(QString::fromUtf8("ＭＳ Ｐゴシック"),
-                               QStringList{"MS PGothic", "IPAPGothic", "Noto Sans CJK JP"} +
-                                   japanese);
+    QFont::insertSubstitutions(QString::fromUtf8("ＭＳ Ｐ明朝"), mincho + japanese);
+    QFont::insertSubstitutions(QString::fromUtf8("ＭＳ Ｐゴシック"), gothic + japanese);
 }
 
 QFont font(const platform::Font& f, const platform::Font* fallback) {
