@@ -158,7 +158,10 @@ struct Entry {
 class TickLog {
   public:
     explicit TickLog(std::string path) : path_(std::move(path)) {
-        std::fclose(std::fopen(path_.c_str(), "w"));
+        std::FILE* empty = std::fopen(path_.c_str(), "w");
+        if (!empty)
+            fail("cannot write " + path_);
+        std::fclose(empty);
         notify_ = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
         inotify_add_watch(notify_, path_.c_str(), IN_MODIFY);
         fd_ = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
