@@ -19,17 +19,7 @@ if [ "$mode" = test ]; then
         imagemagick valgrind appstream desktop-file-utils dpkg-dev file)
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq \
-        "${missing[@]}"
-fi
+tools/install_missing.sh "${packages[@]}"
 
 jobs=$(nproc)
 cmake -S . -B build -G Ninja -DTEMBIRA_TESTS="$([ "$mode" = test ] && echo ON || echo OFF)"

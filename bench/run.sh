@@ -15,16 +15,7 @@ build=${BENCH_BUILD:-build/bench-release}
 
 packages=(cmake ninja-build g++ qt6-base-dev fonts-ipafont-mincho fonts-ipafont-gothic
     libx11-dev libxtst-dev libxdamage-dev xvfb)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
-fi
+tools/install_missing.sh "${packages[@]}"
 
 echo "building (Release) into $build ..." >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTEMBIRA_TESTS=OFF >/dev/null

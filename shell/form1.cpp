@@ -42,11 +42,26 @@ void greyTextBox(Control& c, float left, float top, std::int16_t width, std::int
     c.setTabIndex(tabIndex);
 }
 
-void pictureBox(Control& c, float left, float top, std::int16_t size_w, std::int16_t size_h,
+void pictureBox(Control& c, float left, float top, std::int16_t width, std::int16_t height,
                 bool visible, int tabIndex) {
-    c.place(left, top, size_w, size_h);
+    c.place(left, top, width, height);
     c.setVisible(visible);
     c.setTabIndex(tabIndex);
+}
+
+// A picture box holding three option buttons (the third in front) and, behind
+// them, the label that names the group.
+void optionGroup(Control& box, Numbered<Control, 3>& options, Control& heading) {
+    for (Control* c : {&options[3], &options[2], &options[1], &heading})
+        box.add(*c);
+}
+
+void groupHeading(Control& label, const char* caption, float left, std::int16_t width,
+                  int tabIndex) {
+    label.place(left, 120, width, 255);
+    label.setCaption(caption);
+    label.setAlignment(Alignment::Center);
+    label.setTabIndex(tabIndex);
 }
 
 } // namespace
@@ -137,22 +152,14 @@ void Form1::build() {
     for (Control* c : {&TIME1, &END1, &SIMERU})
         c->setVisible(false);
 
-    for (Control* c : {&TAITOLn[3], &TAITOLn[2], &TAITOLn[1], &TAITOLb})
-        TAITOLa.add(*c);
-    TAITOLb.place(360, 120, 1335, 255);
-    TAITOLb.setCaption("TAITOL");
-    TAITOLb.setAlignment(Alignment::Center);
-    TAITOLb.setTabIndex(46);
+    optionGroup(TAITOLa, TAITOLn, TAITOLb);
+    groupHeading(TAITOLb, "TAITOL", 360, 1335, 46);
     optionButton(TAITOLn[1], "ｵｵｱﾘｸｲ", 240, 360, 1335, 255, true, 47);
     optionButton(TAITOLn[2], "ｸﾛｷﾉﾎﾞﾘｶﾝｶﾞﾙｰ", 240, 600, 1575, 375, false, 48);
     optionButton(TAITOLn[3], "ｵｶﾋﾟ", 240, 960, 1455, 255, false, 49);
 
-    for (Control* c : {&SPEEDn[3], &SPEEDn[2], &SPEEDn[1], &SPEED4})
-        SPEED.add(*c);
-    SPEED4.place(120, 120, 1215, 255);
-    SPEED4.setCaption("SPEED");
-    SPEED4.setAlignment(Alignment::Center);
-    SPEED4.setTabIndex(43);
+    optionGroup(SPEED, SPEEDn, SPEED4);
+    groupHeading(SPEED4, "SPEED", 120, 1215, 43);
     optionButton(SPEEDn[1], "QUICK", 120, 360, 975, 255, false, 40);
     optionButton(SPEEDn[2], "NEWTRAL", 120, 600, 1215, 375, true, 41);
     optionButton(SPEEDn[3], "SLOW", 120, 960, 855, 255, false, 42);
