@@ -38,8 +38,10 @@ const platform::Font* containerFont(const Control& control) {
     return nullptr;
 }
 
+// Picture boxes take part in the tab order too, though only by keyboard.
 bool takesFocus(Kind kind) {
-    return kind == Kind::CommandButton || kind == Kind::OptionButton || kind == Kind::TextBox;
+    return kind == Kind::CommandButton || kind == Kind::OptionButton || kind == Kind::TextBox ||
+           kind == Kind::PictureBox;
 }
 
 } // namespace
@@ -114,6 +116,8 @@ void Binding::create(Control& c, QWidget* parentArea) {
     entries_[&c] = {w, area};
     if (!takesFocus(c.kind()))
         w->setFocusPolicy(Qt::NoFocus);
+    else if (c.kind() == Kind::PictureBox)
+        w->setFocusPolicy(Qt::TabFocus);
     if (auto* box = dynamic_cast<TextBoxWidget*>(w))
         box->setBaseFont(font(c.font(), containerFont(c)));
     else
