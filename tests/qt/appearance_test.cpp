@@ -1,5 +1,6 @@
 // Twips to pixels, colours and the Japanese faces.
 #include <QApplication>
+#include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QIcon>
@@ -88,15 +89,31 @@ TEST(Appearance, OnlyTextTooWideIsCondensed) {
     EXPECT_GE(fitted(f, "11", 1).stretch(), 60);
 }
 
-TEST(Appearance, EveryPictureTheWindowNamesLoads) {
-    for (const char* name : {"opening.bmp", "reward1.bmp", "reward2.bmp", "reward3.bmp"}) {
+TEST(Appearance, EveryPictureIsEmbeddedAt256ColoursAndItsSize) {
+    const std::pair<const char*, QSize> pictures[] = {{"opening.bmp", {256, 255}},
+                                                      {"reward1.bmp", {256, 256}},
+                                                      {"reward2.bmp", {256, 256}},
+                                                      {"reward3.bmp", {256, 256}}};
+    for (const auto& [name, size] : pictures) {
         QImage picture(pictureResource(name));
-        EXPECT_FALSE(picture.isNull()) << name;
-        EXPECT_EQ(picture.width(), 256) << name;
+        EXPECT_EQ(picture.size(), size) << name;
+        EXPECT_EQ(picture.format(), QImage::Format_Indexed8) << name;
+        EXPECT_LE(picture.colorCount(), 256) << name;
     }
-    // The icon carries a large and a small image.
-    QImageReader icon(pictureResource("icon.ico"));
-    EXPECT_EQ(icon.imageCount(), 2);
-    QIcon windowIcon(pictureResource("icon.ico"));
-    EXPECT_TRUE(windowIcon.availableSizes().contains(QSize(32, 32)));
+    // The icon carries a large and a small image, both 8 bits a pixel with
+    // a palette: read from the icon's own directory and bitmap headers, since
+    // Qt hands icons back in 32-bit colour.
+    QFile file(pictureResource("icon.ico"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray ico = file.readAll();
+    auto word = [&](qsizetype at) { return quint16(uchar(ico[at]) | uchar(ico[at + 1]) << 8); };
+    auto dword = [&](qsizetype at) { return quint32(word(at) | quint32(word(at + 2)) << 16); };
+    ASSERT_EQ(word(4), 2);
+    const QSize sizes[2] = {{256, 255}, {32, 32}};
+    for (int i = 0; i < 2; ++i) {
+        const qsizetype offset = qsizetype(dword(6 + 16 * i + 12));
+        EXPECT_EQ(int(dword(offset + 4)), sizes[i].width()) << "image " << i;
+        EXPECT_EQ(int(dword(offset + 8)), 2 * sizes[i].height()) << "image " << i; // with mask
+        EXPECT_EQ(word(offset + 14), 8) << "image " << i;
+    }
 }
