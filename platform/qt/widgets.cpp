@@ -40,7 +40,10 @@ void LabelWidget::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), back_);
     if (text_.isEmpty())
         return;
-    painter.setFont(fitted(font(), text_, width()));
+    // A caption wider than its label is clipped at the label's edges, not
+    // condensed: with the window's faces a two-digit tile number is wider
+    // than its tile, and the left-aligned "11" shows its left part.
+    painter.setFont(font());
     const int flags = int(alignment_ | Qt::AlignVCenter) | Qt::TextWordWrap;
     if (isEnabled()) {
         painter.setPen(fore_);

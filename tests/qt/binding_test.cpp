@@ -156,7 +156,8 @@ TEST_F(Game, ElevenStandsAtTheLeftOfItsTileAndTwelveInTheMiddle) {
         EXPECT_GE(first, 0) << "tile " << n << " shows its number";
         return std::pair{first, tile.width() - 1 - last};
     };
-    // Both numbers fill their tiles, so both stand close to the left edge...
+    // Both numbers are wider than their tiles and clipped, so both reach
+    // close to the left edge...
     EXPECT_LE(margins(11).first, 8);
     EXPECT_LE(margins(12).first, 8);
     // ...and a narrower caption shows the difference.
