@@ -2,9 +2,9 @@
 // of picture and the start of a game.
 #pragma once
 
-namespace tembira {
+#include "shell/form1.h"
 
-struct Form1;
+namespace tembira {
 
 void NARABEKAE_Timer(Form1& f);
 void TAITOL_Click(Form1& f, int p);
@@ -15,14 +15,10 @@ int startingCell(int p, int n);
 
 // Runs action(p) for the selected picture, testing TAITOL1, TAITOL2 and
 // TAITOL3 in that order, each on its own.
-template <class Action> void forSelectedPicture(Form1& f, Action action);
-
-} // namespace tembira
-
-#include "shell/form1.h"
-
-template <class Action> void tembira::forSelectedPicture(Form1& f, Action action) {
+template <class Action> void forSelectedPicture(Form1& f, Action action) {
     for (int p = 1; p <= 3; ++p)
         if (f.TAITOLn[p].value())
             action(p);
 }
+
+} // namespace tembira

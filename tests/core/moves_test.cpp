@@ -237,8 +237,7 @@ TEST_F(MoveGame, RandomPlayKeepsTheBoardWhole) {
     for (int i = 0; i < 5000; ++i) {
         click(f.PANEL[int(random() % 15) + 1]);
         wait(int(random() % 120));
-        if (f.AutoMove.enabled() || f.PUM.enabled() || f.PDM.enabled() || f.PLM.enabled() ||
-            f.PRM.enabled() || f.MOJI.enabled())
+        if (f.AutoMove.enabled() || slideRunning(f) || f.MOJI.enabled())
             continue;
         int flags = 0;
         for (int k = 1; k <= 16; ++k)

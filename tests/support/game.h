@@ -7,6 +7,7 @@
 #include <string>
 
 #include "board/board_state.h"
+#include "board/moves.h"
 #include "tools/script.h"
 
 namespace tembira::testing {
@@ -56,7 +57,7 @@ struct Game : ::testing::Test {
     void slide(int n) {
         click(f.PANEL[n]);
         wait(1);
-        while (f.PUM.enabled() || f.PDM.enabled() || f.PLM.enabled() || f.PRM.enabled())
+        while (slideRunning(f))
             wait(50);
     }
 };
