@@ -1,9 +1,9 @@
 #include "app/wiring.h"
 
 #include "board/moves.h"
+#include "form/form1.h"
 #include "judge/judge.h"
 #include "setup/setup.h"
-#include "shell/form1.h"
 #include "shell/shell.h"
 
 namespace tembira {

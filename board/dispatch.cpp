@@ -1,31 +1,18 @@
 #include "board/moves.h"
-#include "shell/form1.h"
+#include "form/board_view.h"
+#include "form/form1.h"
 
 namespace tembira {
 
 namespace {
 
-struct Neighbour {
-    int cell;
-    Timer* slide;
-};
-
-// The neighbours of cell e that exist on the board, in the order they are
-// tested (left, right, below, above), each with the timer that slides a tile
-// from there into e.
-int neighboursOf(Form1& f, int e, Neighbour (&out)[4]) {
-    const int column = (e - 1) % 4;
-    const int row = (e - 1) / 4;
-    int count = 0;
-    if (column > 0)
-        out[count++] = {e - 1, &f.PRM};
-    if (column < 3)
-        out[count++] = {e + 1, &f.PLM};
-    if (row < 3)
-        out[count++] = {e + 4, &f.PUM};
-    if (row > 0)
-        out[count++] = {e - 4, &f.PDM};
-    return count;
+// The timer that slides a tile from cell `from` into its neighbour `to`.
+Timer& slideTimer(Form1& f, int from, int to) {
+    if (to == from + 1)
+        return f.PRM;
+    if (to == from - 1)
+        return f.PLM;
+    return to > from ? f.PDM : f.PUM;
 }
 
 } // namespace
@@ -37,18 +24,18 @@ void AutoMove_Timer(Form1& f) {
     for (int e = 1; e <= 16; ++e) {
         if (b.EMPTY[e] != 1)
             continue;
-        Neighbour neighbours[4];
-        const int count = neighboursOf(f, e, neighbours);
+        std::array<int, 4> cells;
+        const int count = neighbours(e, cells);
         for (int i = 0; i < count; ++i) {
-            const Neighbour& n = neighbours[i];
-            if (b.PICKLEFT != cellLeft(n.cell) || b.PICKTOP != cellTop(n.cell))
+            const int from = cells[std::size_t(i)];
+            if (b.PICKLEFT != cellLeft(from) || b.PICKTOP != cellTop(from))
                 continue;
             b.EMPTY[e] = 0;
-            b.EMPTY[n.cell] = 1;
+            b.EMPTY[from] = 1;
             f.MOJI.setEnabled(true);
             b.GOALLEFT = toInteger(f.ADDRESS[e].left());
             b.GOALTOP = toInteger(f.ADDRESS[e].top());
-            n.slide->setEnabled(true);
+            slideTimer(f, from, e).setEnabled(true);
         }
     }
     f.AutoMove.setEnabled(false);

@@ -1,5 +1,5 @@
 #include "board/moves.h"
-#include "shell/form1.h"
+#include "form/form1.h"
 
 namespace tembira {
 

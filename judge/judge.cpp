@@ -1,28 +1,16 @@
 #include "judge/judge.h"
-#include "shell/form1.h"
+#include "form/board_view.h"
+#include "form/form1.h"
 #include "shell/shell.h"
 
 namespace tembira {
 
-namespace {
-
-bool allTilesHome(const Form1& f) {
-    for (int n = 1; n <= 15; ++n) {
-        if (f.ADDRESS[n].left() != f.PANEL[n].left())
-            return false;
-        if (f.ADDRESS[n].top() != f.PANEL[n].top())
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 void HANTEI_Click(Form1& f) {
     // Only a started game is judged.
-    if (!f.PANEL[1].enabled())
+    const BoardView view = viewBoard(f);
+    if (!view.started)
         return;
-    if (allTilesHome(f))
+    if (view.solved)
         f.board.SOLVED = 1;
     if (f.board.SOLVED == 1) {
         // A pending "not yet" timeout must not clear this message later.

@@ -1,12 +1,10 @@
+#include "form/form1.h"
 #include "judge/judge.h"
-#include "setup/setup.h"
-#include "shell/form1.h"
 
 namespace tembira {
 
 namespace {
 
-constexpr float restingTop = -120;
 constexpr float rewardStep = 80;
 
 } // namespace
@@ -17,10 +15,10 @@ constexpr float rewardStep = 80;
 void GOHOUBITIME_Timer(Form1& f) {
     f.GOHOUBI.setVisible(true);
     Control* images[3] = {&f.GOHOUBI1, &f.GOHOUBI2, &f.GOHOUBI3};
-    forSelectedPicture(f, [&](int p) {
+    f.forSelectedPicture([&](int p) {
         Control& image = *images[p - 1];
         const float top = image.top();
-        if (top == restingTop)
+        if (top == rewardRestingTop)
             f.GOHOUBITIME.setEnabled(false);
         else
             image.setTop(p == 3 ? top + rewardStep : top - rewardStep);

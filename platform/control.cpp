@@ -20,26 +20,6 @@ bool isContainer(Kind kind) {
     return kind == Kind::Window || kind == Kind::PictureBox;
 }
 
-const char* kindName(Kind kind) {
-    switch (kind) {
-    case Kind::Window:
-        return "window";
-    case Kind::Label:
-        return "label";
-    case Kind::CommandButton:
-        return "command button";
-    case Kind::OptionButton:
-        return "option button";
-    case Kind::TextBox:
-        return "text box";
-    case Kind::PictureBox:
-        return "picture box";
-    case Kind::Image:
-        return "image";
-    }
-    return "control";
-}
-
 Control::Control(Kind kind, std::string name) : kind_(kind), name_(std::move(name)) {
     if (kind == Kind::TextBox)
         backColor_ = windowBackground;

@@ -43,7 +43,6 @@ struct Font {
     std::string face;
     float points = 9;
     int weight = 400;
-    int charset = 128; // Shift-JIS
 };
 
 class Control;
@@ -61,7 +60,6 @@ class Observer {
 // the lightweight ones (labels, images) on the same container.
 bool isWindowed(Kind kind);
 bool isContainer(Kind kind);
-const char* kindName(Kind kind);
 
 class Control {
   public:

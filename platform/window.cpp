@@ -60,8 +60,8 @@ void Window::clientOrigin(const Control& control, double& x, double& y) {
     x = control.left();
     y = control.top();
     for (const Control* p = control.parent(); p && p->kind() != Kind::Window; p = p->parent()) {
-        x += p->left() + p->borderWidth();
-        y += p->top() + p->borderWidth();
+        x += double(p->left()) + p->borderWidth();
+        y += double(p->top()) + p->borderWidth();
     }
 }
 

@@ -1,5 +1,5 @@
+#include "form/form1.h"
 #include "setup/setup.h"
-#include "shell/form1.h"
 
 namespace tembira {
 
@@ -13,11 +13,11 @@ void TAITOL_Click(Form1& f, int p) {
 // starts over from its starting place on its next tick.
 void START_Click(Form1& f) {
     f.setHeight(playHeight);
-    forSelectedPicture(f, [&f](int p) { f.TAITOL.setText(f.TAITOLn[p].caption()); });
+    f.forSelectedPicture([&f](int p) { f.TAITOL.setText(f.TAITOLn[p].caption()); });
     f.GOHOUBI.setVisible(false);
-    f.GOHOUBI1.setTop(3960);
-    f.GOHOUBI2.setTop(3960);
-    f.GOHOUBI3.setTop(-4200);
+    f.GOHOUBI1.setTop(rewardStartTop[0]);
+    f.GOHOUBI2.setTop(rewardStartTop[1]);
+    f.GOHOUBI3.setTop(rewardStartTop[2]);
     for (int n = 1; n <= 15; ++n)
         f.PANEL[n].setEnabled(true);
     f.MESSEGE.setCaption("");

@@ -1,6 +1,5 @@
-#include "board/moves.h"
+#include "form/form1.h"
 #include "setup/setup.h"
-#include "shell/form1.h"
 
 namespace tembira {
 
@@ -30,7 +29,7 @@ void NARABEKAE_Timer(Form1& f) {
         f.PANEL[n].setEnabled(false);
     for (int n = 1; n <= 15; ++n)
         f.PANEL[n].setForeColor(platform::buttonText);
-    forSelectedPicture(f, [&f](int p) {
+    f.forSelectedPicture([&f](int p) {
         for (int n = 1; n <= 15; ++n) {
             const int k = startingCell(p, n);
             f.PANEL[n].setLeft(f.board.HOMELEFT[k]);

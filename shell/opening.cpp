@@ -1,4 +1,4 @@
-#include "shell/form1.h"
+#include "form/form1.h"
 #include "shell/shell.h"
 
 namespace tembira {

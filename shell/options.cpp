@@ -1,10 +1,10 @@
-#include "shell/form1.h"
+#include "form/form1.h"
 #include "shell/shell.h"
 
 namespace tembira {
 
 void showPanel(Form1& f, bool visible) {
-    for (Control* c : {&f.TIME1, &f.TAITOLa, &f.SPEED, &f.END1, &f.SIMERU})
+    for (Control* c : f.optionsPanel())
         c->setVisible(visible);
 }
 

@@ -18,7 +18,4 @@ void FIN_Timer(Form1& f);
 // Shows or hides the options panel's five controls, in their fixed order.
 void showPanel(Form1& f, bool visible);
 
-// The slide step that each speed button sets: QUICK, NEWTRAL, SLOW.
-constexpr int speedSteps[3] = {640, 320, 160};
-
 } // namespace tembira

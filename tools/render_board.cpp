@@ -10,10 +10,10 @@
 #include <QPainterPath>
 #include <cstdio>
 
+#include "form/form1.h"
 #include "platform/clock.h"
 #include "platform/qt/appearance.h"
 #include "platform/qt/binding.h"
-#include "shell/form1.h"
 
 namespace {
 

@@ -157,7 +157,7 @@ ScriptRunner::ScriptRunner() {
     form.load();
 }
 
-bool ScriptRunner::read(const std::string& key, std::string& value) {
+bool ScriptRunner::read(const std::string& key, std::string& value) const {
     if (key == "time") {
         value = std::to_string(clock.now());
         return true;
@@ -173,7 +173,7 @@ bool ScriptRunner::read(const std::string& key, std::string& value) {
     }
     const std::string name = key.substr(0, dot);
     const std::string property = key.substr(dot + 1);
-    if (Timer* t = form.timer(name)) {
+    if (const Timer* t = form.timer(name)) {
         if (property == "Enabled")
             value = boolean(t->enabled());
         else if (property == "Interval")
@@ -182,7 +182,7 @@ bool ScriptRunner::read(const std::string& key, std::string& value) {
             return false;
         return true;
     }
-    Control* c = form.control(name);
+    const Control* c = form.control(name);
     if (!c)
         return false;
     for (auto& [propertyName, p] : propertiesOf(c->kind()))
@@ -193,12 +193,12 @@ bool ScriptRunner::read(const std::string& key, std::string& value) {
     return false;
 }
 
-void ScriptRunner::dump(std::ostream& out) {
+void ScriptRunner::dump(std::ostream& out) const {
     std::vector<std::pair<std::string, std::string>> lines;
-    for (Control* c : form.controls())
+    for (const Control* c : form.controls())
         for (auto& [propertyName, p] : propertiesOf(c->kind()))
             lines.emplace_back(c->name() + "." + propertyName, format(*c, p));
-    for (Timer* t : form.timers()) {
+    for (const Timer* t : form.timers()) {
         lines.emplace_back(t->name() + ".Enabled", boolean(t->enabled()));
         lines.emplace_back(t->name() + ".Interval", std::to_string(t->interval()));
     }

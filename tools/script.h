@@ -5,8 +5,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "form/form1.h"
 #include "platform/clock.h"
-#include "shell/form1.h"
 
 namespace tembira {
 
@@ -20,8 +20,8 @@ class ScriptRunner {
 
     // One property or variable as the script prints it, or false if key
     // names none.
-    bool read(const std::string& key, std::string& value);
-    void dump(std::ostream& out);
+    bool read(const std::string& key, std::string& value) const;
+    void dump(std::ostream& out) const;
 
     platform::VirtualClock clock;
     Form1 form{clock};

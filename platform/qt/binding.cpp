@@ -53,7 +53,7 @@ Binding::Binding(platform::Window& window) : model_(window) {
 
 Binding::~Binding() {
     for (auto& [control, entry] : entries_)
-        const_cast<Control*>(control)->setObserver(nullptr);
+        entry.control->setObserver(nullptr);
 }
 
 QWidget* Binding::widget(const Control& control) const {
@@ -113,7 +113,7 @@ void Binding::create(Control& c, QWidget* parentArea) {
         break;
     }
     }
-    entries_[&c] = {w, area};
+    entries_[&c] = {&c, w, area};
     if (!takesFocus(c.kind()))
         w->setFocusPolicy(Qt::NoFocus);
     else if (c.kind() == Kind::PictureBox)
@@ -271,7 +271,7 @@ void Binding::orderTabs() {
     std::vector<Control*> focusable;
     for (auto& [control, entry] : entries_)
         if (takesFocus(control->kind()))
-            focusable.push_back(const_cast<Control*>(control));
+            focusable.push_back(entry.control);
     std::stable_sort(focusable.begin(), focusable.end(),
                      [](Control* a, Control* b) { return a->tabIndex() < b->tabIndex(); });
     for (std::size_t i = 1; i < focusable.size(); ++i)

@@ -34,6 +34,7 @@ class Binding final : public platform::Observer {
 
   private:
     struct Entry {
+        platform::Control* control;
         QWidget* widget;
         QWidget* area; // where the children go: the inside of a container
     };

@@ -1,11 +1,9 @@
 #include "platform/qt/qt_clock.h"
 
 #include <QCoreApplication>
-#include <QString>
-#include <clocale>
 #include <cstdlib>
-#include <ctime>
 
+#include "platform/qt/user_locale.h"
 #include "platform/timer.h"
 
 namespace platform::qt {
@@ -44,7 +42,7 @@ void QtClock::timerSwitched(platform::Timer& timer) {
         qtimer = std::make_unique<QTimer>();
         qtimer->setTimerType(Qt::PreciseTimer);
         qtimer->setInterval(timer.interval());
-        QObject::connect(qtimer.get(), &QTimer::timeout, [this, &timer] {
+        QObject::connect(qtimer.get(), &QTimer::timeout, qtimer.get(), [this, &timer] {
             // A tick already due when the timer was switched off or the
             // program ended is dropped.
             if (!ended_ && timer.enabled() && timer.onTick) {
@@ -62,15 +60,7 @@ void QtClock::timerSwitched(platform::Timer& timer) {
 }
 
 std::string QtClock::timeOfDayText() {
-    static const bool localeSet = std::setlocale(LC_TIME, "") != nullptr;
-    (void)localeSet;
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[64];
-    const std::size_t length = std::strftime(text, sizeof text, "%X", &local);
-    // The locale may not be UTF-8; the game's text is.
-    return QString::fromLocal8Bit(text, qsizetype(length)).toStdString();
+    return userTimeText("%X");
 }
 
 void QtClock::endProgram() {

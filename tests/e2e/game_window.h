@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <thread>
 
-#include "tests/e2e/board_view.h"
 #include "tests/e2e/layout.h"
+#include "tests/e2e/screen_reading.h"
 #include "tests/e2e/x_session.h"
 
 namespace tembira::e2e {

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "form/board_view.h"
 #include "tests/e2e/x_session.h"
 
 namespace tembira::e2e {
@@ -78,9 +79,7 @@ constexpr Rgb marker(int k) {
 
 constexpr Rgb messageGreen{0, 255, 0};
 
-// Tile on cell k (index k - 1), 0 for the empty cell.
-using Arrangement = std::array<int, 16>;
-constexpr Arrangement picture1 = {14, 9, 12, 6, 8, 11, 7, 2, 10, 3, 15, 5, 4, 13, 1, 0};
-constexpr Arrangement picture2 = {2, 15, 3, 14, 10, 4, 12, 9, 13, 5, 6, 11, 7, 1, 8, 0};
+constexpr Cells picture1 = {14, 9, 12, 6, 8, 11, 7, 2, 10, 3, 15, 5, 4, 13, 1, 0};
+constexpr Cells picture2 = {2, 15, 3, 14, 10, 4, 12, 9, 13, 5, 6, 11, 7, 1, 8, 0};
 
 } // namespace tembira::e2e

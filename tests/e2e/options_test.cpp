@@ -20,20 +20,20 @@ TEST_F(Options, KangarooLaysOutPicture2LockedUntilStart) {
     x.click(optionButton);
     ASSERT_TRUE(heightBecomes(optionsHeight));
     x.click(markX(kangarooChoice), kangarooChoice.centreY());
-    Arrangement seen{};
+    Cells seen{};
     ASSERT_TRUE(x.waitUntil("picture 2's arrangement",
                             [&] {
                                 seen = readBoard(x.grab(board), reference, picture1);
                                 return seen == picture2;
                             }))
-        << "the board reads " << describe(seen);
+        << "the board reads " << boardText(seen);
 
     // Tile 11 on cell 12 is next to the empty cell 16, but locked.
     const Shot before = x.grab(board);
     x.click(cell(12));
     EXPECT_FALSE(x.waitUntil(
         "any change on the board", [&] { return x.grab(board) != before; }, 1500ms));
-    EXPECT_EQ(describe(readBoard(x.grab(board), reference, picture1)), describe(picture2));
+    EXPECT_EQ(boardText(readBoard(x.grab(board), reference, picture1)), boardText(picture2));
 
     ASSERT_TRUE(pressStart());
     EXPECT_EQ(x.height(), playHeight);

@@ -19,7 +19,7 @@ TEST_F(WholeGame, SolvedByClicksShowsCompleteAndTheFirstReward) {
     ASSERT_TRUE(pressStart());
     ASSERT_TRUE(chooseQuickSpeed());
 
-    Arrangement cells = picture1;
+    Cells cells = picture1;
     const std::vector<int> moves = testing::solve(cells);
     ASSERT_FALSE(moves.empty());
     for (std::size_t i = 0; i < moves.size(); ++i) {
@@ -27,7 +27,7 @@ TEST_F(WholeGame, SolvedByClicksShowsCompleteAndTheFirstReward) {
         const auto to = std::find(cells.begin(), cells.end(), 0);
         ASSERT_TRUE(slide(int(from - cells.begin()) + 1, int(to - cells.begin()) + 1))
             << "move " << i + 1 << " of " << moves.size() << ", tile " << moves[i] << " on "
-            << describe(cells);
+            << boardText(cells);
         std::iter_swap(from, to);
     }
 

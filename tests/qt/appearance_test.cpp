@@ -9,7 +9,7 @@
 #include <QRawFont>
 #include <gtest/gtest.h>
 
-#include "board/board_state.h"
+#include "form/board_state.h"
 #include "platform/qt/appearance.h"
 #include "platform/qt/metrics.h"
 

@@ -12,11 +12,11 @@
 #include <memory>
 
 #include "app/wiring.h"
+#include "form/form1.h"
 #include "platform/clock.h"
 #include "platform/qt/appearance.h"
 #include "platform/qt/binding.h"
 #include "platform/qt/metrics.h"
-#include "shell/form1.h"
 
 using namespace platform::qt;
 using platform::Control;

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "board/board_state.h"
 #include "board/moves.h"
+#include "form/board_view.h"
 #include "tools/script.h"
 
 namespace tembira::testing {
@@ -37,20 +37,24 @@ struct Game : ::testing::Test {
         click(f.START);
     }
 
-    // The cell tile n stands on, or 0 if it is off the grid.
-    int cellOf(int n) const { return cellAt(f.PANEL[n].left(), f.PANEL[n].top()); }
-
+    BoardView view() const { return viewBoard(f); }
+    // The cell tile n stands on, or 0 if it is between cells.
+    int cellOf(int n) const { return view().cellOf[std::size_t(n)]; }
     // The board row by row, "." for a cell with no tile: "14 9 12 6 / 8 ...".
-    std::string layout() const {
-        std::string out;
-        for (int k = 1; k <= 16; ++k) {
-            std::string tile = ".";
-            for (int n = 1; n <= 15; ++n)
-                if (cellOf(n) == k)
-                    tile = std::to_string(n);
-            out += tile + (k == 16 ? "" : k % 4 == 0 ? " / " : " ");
-        }
-        return out;
+    std::string layout() const { return view().text(); }
+
+    // "" while every tile stands on a cell of its own and the EMPTY flags
+    // mark the one cell left; otherwise what is wrong.
+    std::string boardFault() const {
+        const BoardView v = view();
+        if (v.empty == 0)
+            return "no single empty cell: " + v.text();
+        int flags = 0;
+        for (int k = 1; k <= 16; ++k)
+            flags += b.EMPTY[k] != 0;
+        if (flags != 1 || b.emptyCell() != v.empty)
+            return std::to_string(flags) + " EMPTY flags, none on cell " + std::to_string(v.empty);
+        return "";
     }
 
     // Clicks tile n and waits until its slide (if any) has ended.

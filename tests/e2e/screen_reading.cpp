@@ -1,4 +1,4 @@
-#include "tests/e2e/board_view.h"
+#include "tests/e2e/screen_reading.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -68,12 +68,12 @@ int mismatch(const std::vector<bool>& a, const std::vector<bool>& b) {
     return n;
 }
 
-Arrangement readBoard(const Shot& shot, const Shot& reference, const Arrangement& known) {
+Cells readBoard(const Shot& shot, const Shot& reference, const Cells& known) {
     std::vector<std::vector<bool>> glyphs(16);
     for (int k = 1; k <= 16; ++k)
         if (known[std::size_t(k - 1)])
             glyphs[std::size_t(known[std::size_t(k - 1)])] = ink(reference, k);
-    Arrangement seen{};
+    Cells seen{};
     for (int k = 1; k <= 16; ++k) {
         const auto mask = ink(shot, k);
         int best = 0, fewest = std::numeric_limits<int>::max();
@@ -85,15 +85,6 @@ Arrangement readBoard(const Shot& shot, const Shot& reference, const Arrangement
         seen[std::size_t(k - 1)] = inkCount(shot, k) == 0 ? 0 : best;
     }
     return seen;
-}
-
-std::string describe(const Arrangement& a) {
-    std::string out;
-    for (int k = 1; k <= 16; ++k) {
-        const int n = a[std::size_t(k - 1)];
-        out += (n ? std::to_string(n) : ".") + (k == 16 ? "" : k % 4 == 0 ? " / " : " ");
-    }
-    return out;
 }
 
 bool readBitmap(const std::string& file, Bitmap& out, std::string& error) {

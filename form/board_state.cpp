@@ -1,20 +1,13 @@
-#include "board/board_state.h"
+#include "form/board_state.h"
 
 #include <cmath>
 
 namespace tembira {
 
-int cellAt(double left, double top) {
-    for (int k = 1; k <= 16; ++k)
-        if (left == cellLeft(k) && top == cellTop(k))
-            return k;
-    return 0;
-}
-
 void BoardState::initialise() {
     SOLVED = 0;
     PICKNO = 0;
-    STEP = 320;
+    STEP = std::int16_t(speedSteps[1]);
     for (int n = 1; n <= 15; ++n) {
         HOMELEFT[n] = std::int16_t(cellLeft(n));
         HOMETOP[n] = std::int16_t(cellTop(n));

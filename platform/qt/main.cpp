@@ -4,10 +4,10 @@
 #include <cstdlib>
 
 #include "app/wiring.h"
+#include "form/form1.h"
 #include "platform/qt/appearance.h"
 #include "platform/qt/binding.h"
 #include "platform/qt/qt_clock.h"
-#include "shell/form1.h"
 #include "tembira_version.h"
 
 namespace {

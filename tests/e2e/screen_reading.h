@@ -25,9 +25,7 @@ int mismatch(const std::vector<bool>& a, const std::vector<bool>& b);
 // Reads each cell's number by matching its ink against the glyphs of the
 // known board `known` (as shot in `reference`): the tile whose glyph differs
 // least, or 0 for a cell without ink.
-Arrangement readBoard(const Shot& shot, const Shot& reference, const Arrangement& known);
-
-std::string describe(const Arrangement& a);
+Cells readBoard(const Shot& shot, const Shot& reference, const Cells& known);
 
 // An uncompressed 8-bit Windows bitmap with its palette, top row first.
 struct Bitmap {

@@ -1,10 +1,9 @@
-#include "shell/form1.h"
+#include "form/form1.h"
 
 namespace tembira {
 
 using platform::Alignment;
 using platform::BackStyle;
-using platform::Font;
 using platform::rgb;
 
 namespace {
@@ -43,9 +42,8 @@ void greyTextBox(Control& c, float left, float top, std::int16_t width, std::int
 }
 
 void pictureBox(Control& c, float left, float top, std::int16_t width, std::int16_t height,
-                bool visible, int tabIndex) {
+                int tabIndex) {
     c.place(left, top, width, height);
-    c.setVisible(visible);
     c.setTabIndex(tabIndex);
 }
 
@@ -64,9 +62,24 @@ void groupHeading(Control& label, const char* caption, float left, std::int16_t 
     label.setTabIndex(tabIndex);
 }
 
+// Every control inside container, depth first, each before its children.
+template <class List> void addDescendants(const Control& container, List& all) {
+    for (Control* c : container.children()) {
+        all.push_back(c);
+        addDescendants(*c, all);
+    }
+}
+
+// Every timer of f, as Timer* or const Timer* as f is.
+template <class Window> auto timerList(Window& f) {
+    return std::vector{&f.AutoMove,   &f.PUM,    &f.PDM,         &f.PLM,  &f.PRM,
+                       &f.NARABEKAE,  &f.MADA,   &f.GOHOUBITIME, &f.MOJI, &f.Clear,
+                       &f.OPENINGEND, &f.JIKOKU, &f.FIN};
+}
+
 } // namespace
 
-Form1::Form1(platform::Clock& clock) : platform::Window("Form1", 4230, 4260), clock(clock) {
+Form1::Form1(platform::Clock& services) : platform::Window("Form1", 4230, 4260), clock(services) {
     build();
 }
 
@@ -82,10 +95,10 @@ void Form1::build() {
                        &TIME1, &END1, &SIMERU, &MESSEGE})
         add(*c);
 
-    pictureBox(GOHOUBI, 120, 120, 3975, 3975, true, 50);
-    pictureBox(Picture1, 120, 120, 3915, 3915, true, 0);
-    pictureBox(TAITOLa, 240, 5280, 2055, 1335, false, 45);
-    pictureBox(SPEED, 2400, 5280, 1455, 1335, false, 39);
+    pictureBox(GOHOUBI, 120, 120, 3975, 3975, 50);
+    pictureBox(Picture1, 120, 120, 3915, 3915, 0);
+    pictureBox(TAITOLa, 240, 5280, 2055, 1335, 45);
+    pictureBox(SPEED, 2400, 5280, 1455, 1335, 39);
 
     // The board: fifteen transparent tiles in front of sixteen coloured
     // markers, PANEL15 front-most.
@@ -121,11 +134,11 @@ void Form1::build() {
     HAJIME.setTabIndex(51);
     Opening.place(-120, -120, 4095, 4095);
     Opening.setPicture("opening.bmp");
-    GOHOUBI3.place(-120, -4200, 4095, 4095);
+    GOHOUBI3.place(-120, rewardStartTop[2], 4095, 4095);
     GOHOUBI3.setPicture("reward3.bmp");
-    GOHOUBI2.place(-120, 3960, 4095, 4095);
+    GOHOUBI2.place(-120, rewardStartTop[1], 4095, 4095);
     GOHOUBI2.setPicture("reward2.bmp");
-    GOHOUBI1.place(-120, 3960, 4095, 4095);
+    GOHOUBI1.place(-120, rewardStartTop[0], 4095, 4095);
     GOHOUBI1.setPicture("reward1.bmp");
 
     // The button row, hidden until the opening ends.
@@ -149,7 +162,7 @@ void Form1::build() {
     greyTextBox(TIME1, 240, 4800, 975, 360, 3);
     button(END1, "END", 2280, 4800, 735, 375, 38);
     button(SIMERU, "CLOSE", 3120, 4800, 855, 375, 37);
-    for (Control* c : {&TIME1, &END1, &SIMERU})
+    for (Control* c : optionsPanel())
         c->setVisible(false);
 
     optionGroup(TAITOLa, TAITOLn, TAITOLb);
@@ -174,19 +187,22 @@ void Form1::load() {
 
 std::vector<Control*> Form1::controls() {
     std::vector<Control*> all{this};
-    auto walk = [&all](Control& container, auto& self) -> void {
-        for (Control* c : container.children()) {
-            all.push_back(c);
-            self(*c, self);
-        }
-    };
-    walk(*this, walk);
+    addDescendants(*this, all);
+    return all;
+}
+
+std::vector<const Control*> Form1::controls() const {
+    std::vector<const Control*> all{this};
+    addDescendants(*this, all);
     return all;
 }
 
 std::vector<Timer*> Form1::timers() {
-    return {&AutoMove,    &PUM,  &PDM,   &PLM,        &PRM,    &NARABEKAE, &MADA,
-            &GOHOUBITIME, &MOJI, &Clear, &OPENINGEND, &JIKOKU, &FIN};
+    return timerList(*this);
+}
+
+std::vector<const Timer*> Form1::timers() const {
+    return timerList(*this);
 }
 
 Control* Form1::control(const std::string& name) {
@@ -196,8 +212,15 @@ Control* Form1::control(const std::string& name) {
     return nullptr;
 }
 
-Timer* Form1::timer(const std::string& name) {
-    for (Timer* t : timers())
+const Control* Form1::control(const std::string& name) const {
+    for (const Control* c : controls())
+        if (c->name() == name)
+            return c;
+    return nullptr;
+}
+
+const Timer* Form1::timer(const std::string& name) const {
+    for (const Timer* t : timers())
         if (t->name() == name)
             return t;
     return nullptr;
