@@ -30,11 +30,11 @@ struct JudgeGame : Game {
     }
 
     void expectPanelHidden() {
-        for (Control* c : {&f.TIME1, &f.TAITOLa, &f.SPEED, &f.END1, &f.SIMERU})
+        for (Control* c : f.optionsPanel())
             EXPECT_FALSE(c->visible()) << c->name();
     }
     void expectPanelShown() {
-        for (Control* c : {&f.TIME1, &f.TAITOLa, &f.SPEED, &f.END1, &f.SIMERU})
+        for (Control* c : f.optionsPanel())
             EXPECT_TRUE(c->visible()) << c->name();
     }
 };
@@ -92,6 +92,24 @@ TEST_F(JudgeGame, SolvedBoardShowsCompleteAndStartsTheReward) {
     wait(10000);
     EXPECT_EQ(f.height(), 6090);
     EXPECT_EQ(f.MESSEGE.caption(), "完成");
+}
+
+// "完成" does not end the game: a new board is played and judged afresh.
+TEST_F(JudgeGame, AfterCompleteTheNextGameIsJudgedAfresh) {
+    startGame();
+    placeOneShort(15);
+    slide(15);
+    click(f.HANTEI);
+    ASSERT_EQ(f.MESSEGE.caption(), "完成");
+    click(f.OPTION1);
+    click(f.TAITOLn[2]);
+    wait(1);
+    click(f.START);
+    slide(8); // from cell 15 into the empty cell 16
+    ASSERT_EQ(view().tileAt(16), 8);
+    click(f.HANTEI);
+    EXPECT_EQ(f.MESSEGE.caption(), "まだです");
+    EXPECT_EQ(f.height(), messageHeight);
 }
 
 TEST_F(JudgeGame, SolvedJudgementWithinTheSecondStopsTheTimeout) {
@@ -305,7 +323,7 @@ TEST_P(RewardPicture, ImageSlidesInByEightyTwipsAndStopsOnTheTickAfterArrival) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Judge, RewardPicture, ::testing::Values(1, 2, 3),
-                         [](const auto& info) { return "Picture" + std::to_string(info.param); });
+                         [](const auto& test) { return "Picture" + std::to_string(test.param); });
 
 TEST_F(RewardGame, StartInMidRewardSendsTheImageBackAndTheTimerSlidesItInAfresh) {
     solveWith(1);
@@ -380,10 +398,7 @@ TEST_F(RewardGame, PictureChangedInMidRewardMovesTheNewImageAndLeavesTheFirst) {
 // The picture 1 game played from its starting board through pointer clicks.
 TEST_F(JudgeGame, WholeGameSolvedByClicksIsComplete) {
     startGame();
-    std::array<int, 16> cells{};
-    for (int n = 1; n <= 15; ++n)
-        cells[std::size_t(cellOf(n) - 1)] = n;
-    const std::vector<int> moves = tembira::testing::solve(cells);
+    const std::vector<int> moves = tembira::testing::solve(view().tileOn);
     ASSERT_FALSE(moves.empty());
     click(f.HANTEI);
     EXPECT_EQ(f.MESSEGE.caption(), "まだです");

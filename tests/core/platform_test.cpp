@@ -97,6 +97,19 @@ TEST_F(Scene, ClickReachesFrontMostVisibleControl) {
     EXPECT_EQ(clicks, (std::vector<std::string>{"front", "back"}));
 }
 
+// A control covers [Left, Left + Width) by [Top, Top + Height): the first
+// twip right of it or below it is its neighbour's.
+TEST_F(Scene, ControlsEndJustBeforeLeftPlusWidthAndTopPlusHeight) {
+    frame.setVisible(false);
+    EXPECT_EQ(window.controlAt(130 + 499, 130 + 499), &front);
+    EXPECT_EQ(window.controlAt(130 + 499.5, 130), &front);
+    EXPECT_EQ(window.controlAt(130 + 500, 130), &back);
+    EXPECT_EQ(window.controlAt(130, 130 + 500), &back);
+    EXPECT_EQ(window.controlAt(2000 + 30 + 499, 30 + 199), &a);
+    EXPECT_EQ(window.controlAt(2000 + 30 + 500, 30), &group);
+    EXPECT_EQ(window.controlAt(2000 + 30, 30 + 200), &group);
+}
+
 TEST_F(Scene, ContainersClipTheirChildren) {
     frame.setVisible(false);
     back.setLeft(900); // reaches 1900, beyond the board's inner width of 1000

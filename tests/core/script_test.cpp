@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/seed.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -213,7 +215,7 @@ struct LineMaker {
     std::mt19937 random;
     bool garbage;
 
-    explicit LineMaker(unsigned seed, bool garbage) : random(seed), garbage(garbage) {}
+    explicit LineMaker(unsigned seed, bool withGarbage) : random(seed), garbage(withGarbage) {}
 
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
     template <class T> const T& pick(const std::vector<T>& v) {
@@ -318,9 +320,10 @@ struct LineMaker {
 } // namespace
 
 TEST(ScriptRunner, RandomLinesNeverCrashTheRunner) {
+    const unsigned seed = tembira::testing::testSeed("TEMBIRA_FUZZ_SEED", 20240607);
     // One long run of sound lines: it must get to its end.
     {
-        LineMaker make(20240607, false);
+        LineMaker make(seed, false);
         std::string script;
         for (int i = 0; i < 3000; ++i)
             script += make.line(false) + "\n";
@@ -330,24 +333,24 @@ TEST(ScriptRunner, RandomLinesNeverCrashTheRunner) {
     }
     // Many shorter runs with garbage mixed in: status 0 or 2 only, and one
     // message exactly when the status is 2.
-    for (unsigned seed = 1; seed <= 60; ++seed) {
-        LineMaker make(seed, true);
+    for (unsigned run = 1; run <= 60; ++run) {
+        LineMaker make(seed + run, true);
         std::string script;
         for (int i = 0; i < 80; ++i)
             script += make.line(true) + "\n";
         const Result r = runText(script);
-        ASSERT_TRUE(r.status == 0 || r.status == 2) << "seed " << seed << " status " << r.status;
+        ASSERT_TRUE(r.status == 0 || r.status == 2) << "run " << run << " status " << r.status;
         if (r.status == 2) {
-            EXPECT_EQ(lineCount(r.err), 1) << "seed " << seed;
-            EXPECT_EQ(r.err.rfind("line ", 0), 0u) << "seed " << seed << ": " << r.err;
+            EXPECT_EQ(lineCount(r.err), 1) << "run " << run;
+            EXPECT_EQ(r.err.rfind("line ", 0), 0u) << "run " << run << ": " << r.err;
         } else {
-            EXPECT_EQ(r.err, "") << "seed " << seed;
+            EXPECT_EQ(r.err, "") << "run " << run;
         }
         // Nothing is printed after the end of the program.
         const auto end = ("\n" + r.out).find("\nEND\n");
         if (end != std::string::npos) {
-            EXPECT_EQ(end + 4, r.out.size()) << "seed " << seed;
-            EXPECT_EQ(r.status, 0) << "seed " << seed;
+            EXPECT_EQ(end + 4, r.out.size()) << "run " << run;
+            EXPECT_EQ(r.status, 0) << "run " << run;
         }
     }
 }
