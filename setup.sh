@@ -16,13 +16,15 @@ esac
 packages=(cmake ninja-build g++ qt6-base-dev fonts-ipafont-mincho fonts-ipafont-gothic)
 if [ "$mode" = test ]; then
     packages+=(googletest libgtest-dev libx11-dev libxtst-dev xvfb xauth xdotool x11-utils
-        imagemagick valgrind appstream desktop-file-utils dpkg-dev file)
+        imagemagick valgrind appstream desktop-file-utils dpkg-dev file clang-format)
 fi
 
 tools/install_missing.sh "${packages[@]}"
 
 jobs=$(nproc)
-cmake -S . -B build -G Ninja -DTEMBIRA_TESTS="$([ "$mode" = test ] && echo ON || echo OFF)"
+# The test build turns every warning into an error.
+strict=$([ "$mode" = test ] && echo ON || echo OFF)
+cmake -S . -B build -G Ninja -DTEMBIRA_TESTS="$strict" -DTEMBIRA_WERROR="$strict"
 cmake --build build -j "$jobs"
 
 if [ "$mode" = play ]; then
@@ -32,6 +34,6 @@ fi
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 # The core again under AddressSanitizer and UndefinedBehaviorSanitizer.
-cmake -S . -B build/sanitize -G Ninja -DTEMBIRA_GUI=OFF -DTEMBIRA_SANITIZE=ON
+cmake -S . -B build/sanitize -G Ninja -DTEMBIRA_GUI=OFF -DTEMBIRA_SANITIZE=ON -DTEMBIRA_WERROR=ON
 cmake --build build/sanitize -j "$jobs"
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
