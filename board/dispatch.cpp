@@ -30,6 +30,7 @@ void AutoMove_Timer(Form1& f) {
             const int from = cells[std::size_t(i)];
             if (b.PICKLEFT != cellLeft(from) || b.PICKTOP != cellTop(from))
                 continue;
+            b.slidingTile = viewBoard(f).tileAt(from);
             b.EMPTY[e] = 0;
             b.EMPTY[from] = 1;
             f.MOJI.setEnabled(true);

@@ -10,10 +10,10 @@ enum class Axis { Horizontal, Vertical };
 // One tick of a slide: test, then move. The step is not clamped, so the tile
 // may pass its goal for one tick; the following tick snaps it back.
 void slideTick(Form1& f, Timer& timer, Axis axis, int direction) {
-    const int n = f.board.PICKNO;
+    // The tile its dispatch picked, even if a solved judgement has cleared
+    // PICKNO since: the dispatch has already marked that tile's cell empty.
+    const int n = f.board.slidingTile;
     if (n < 1 || n > 15) {
-        // Judging clears PICKNO on a solved board, possibly between a slide's
-        // last step and its snap; end the slide so tile clicks work again.
         timer.setEnabled(false);
         return;
     }

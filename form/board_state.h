@@ -26,6 +26,10 @@ struct BoardState {
     Numbered<std::int16_t, 15> HOMETOP;
     Numbered<std::int16_t, 16> EMPTY; // 1 on the empty cell, 0 elsewhere
 
+    // The tile the last dispatch set sliding. PICKNO names the same tile,
+    // but a solved judgement clears PICKNO while the slide may still run.
+    int slidingTile = 0;
+
     // The load values; PICKLEFT, PICKTOP, GOALLEFT, GOALTOP are left alone.
     void initialise();
     // Cell 16 is the empty cell again.

@@ -253,6 +253,29 @@ TEST_F(JudgeGame, SolvedJudgementBeforeTheSnapTickDoesNotLockTheGame) {
     EXPECT_EQ(cellOf(12), 16);
 }
 
+// A solved judgement between a tile's dispatch and its first slide tick, or
+// between its click and its dispatch, clears PICKNO; the dispatched tile
+// still slides into the cell marked empty, and the board stays whole.
+TEST_F(JudgeGame, SolvedJudgementJustAfterATileClickLeavesTheBoardWhole) {
+    for (bool dispatched : {true, false}) {
+        startGame();
+        placeSolved();
+        click(f.PANEL[15]);
+        if (dispatched)
+            wait(1);
+        click(f.HANTEI);
+        ASSERT_EQ(f.MESSEGE.caption(), "完成");
+        ASSERT_EQ(b.PICKNO, 0);
+        wait(300);
+        EXPECT_EQ(view().tileAt(16), 15) << (dispatched ? "after" : "before") << " the dispatch";
+        EXPECT_EQ(boardFault(), "");
+        click(f.START);
+        slide(14);
+        EXPECT_EQ(view().tileAt(15), 14);
+        EXPECT_EQ(boardFault(), "");
+    }
+}
+
 namespace {
 
 struct RewardGame : JudgeGame {
