@@ -1,12 +1,13 @@
 #include "tools/script.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <istream>
 #include <map>
 #include <ostream>
-#include <sstream>
 #include <vector>
 
 #include "app/wiring.h"
@@ -209,77 +210,134 @@ void ScriptRunner::dump(std::ostream& out) const {
         out << key << '=' << value << '\n';
 }
 
-int ScriptRunner::run(std::istream& in, std::ostream& out, std::ostream& err) {
+namespace {
+
+// A line longer than this is refused, so that memory stays a small multiple
+// of the longest line a script can have.
+constexpr std::size_t longestLine = 64 * 1024;
+
+enum class LineRead { Line, TooLong, End };
+
+// Reads up to the next newline, keeping at most longestLine characters.
+LineRead readLine(std::istream& in, std::string& line) {
+    line.clear();
+    bool any = false, tooLong = false;
+    for (char c; in.get(c);) {
+        any = true;
+        if (c == '\n')
+            break;
+        if (line.size() < longestLine)
+            line += c;
+        else
+            tooLong = true;
+    }
+    return !any ? LineRead::End : tooLong ? LineRead::TooLong : LineRead::Line;
+}
+
+// The first few words of a line; a '#' at its start or after a blank begins
+// a comment. Commands take two arguments at most, so a fourth word is only
+// ever named as unexpected.
+std::vector<std::string> wordsOf(const std::string& line) {
+    std::vector<std::string> words;
+    std::size_t i = 0;
+    while (words.size() < 4) {
+        while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i])))
+            ++i;
+        if (i == line.size() || line[i] == '#')
+            break;
+        const std::size_t start = i;
+        while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i])))
+            ++i;
+        words.push_back(line.substr(start, i - start));
+    }
+    return words;
+}
+
+} // namespace
+
+void ScriptRunner::execute(const std::vector<std::string>& args, std::ostream& out) {
+    const std::string& command = args[0];
+    auto need = [&](std::size_t count) {
+        if (args.size() < count + 1)
+            throw ScriptError{"missing argument to '" + command + "'"};
+        if (args.size() > count + 1)
+            throw ScriptError{"unexpected '" + args[count + 1] + "'"};
+    };
+    if (command == "click") {
+        need(1);
+        Control* c = form.control(args[1]);
+        if (!c)
+            throw ScriptError{"unknown control '" + args[1] + "'"};
+        double x, y;
+        platform::Window::clientOrigin(*c, x, y);
+        form.clickAt(x + c->width() / 2.0, y + c->height() / 2.0);
+    } else if (command == "clickat") {
+        need(2);
+        double x, y;
+        for (int i : {1, 2})
+            if (!parseNumber(args[std::size_t(i)], i == 1 ? x : y) ||
+                !std::isfinite(i == 1 ? x : y))
+                throw ScriptError{"not a number '" + args[std::size_t(i)] + "'"};
+        form.clickAt(x, y);
+    } else if (command == "wait") {
+        need(1);
+        std::int64_t ms;
+        if (!parseNumber(args[1], ms) || ms < 0)
+            throw ScriptError{"not a wait in milliseconds '" + args[1] + "'"};
+        if (ms > longestWait)
+            throw ScriptError{"a wait longer than a day '" + args[1] + "'"};
+        clock.advance(ms);
+    } else if (command == "clock") {
+        need(1);
+        int seconds;
+        if (!parseTimeOfDay(args[1], seconds))
+            throw ScriptError{"not a time of day HH:MM:SS '" + args[1] + "'"};
+        clock.setTimeOfDay(seconds);
+    } else if (command == "print") {
+        need(1);
+        std::string value;
+        if (!read(args[1], value))
+            throw ScriptError{"unknown property or variable '" + args[1] + "'"};
+        out << args[1] << '=' << value << '\n';
+    } else if (command == "dump") {
+        need(0);
+        dump(out);
+    } else {
+        throw ScriptError{"unknown command '" + command + "'"};
+    }
+}
+
+int ScriptRunner::run(std::istream& in, std::ostream& out, std::ostream& err,
+                      const std::string& inputName) {
     std::string line;
     int lineNumber = 0;
-    while (std::getline(in, line)) {
+    auto fail = [&](const std::string& message) {
+        out.flush();
+        err << "line " << lineNumber << ": " << message << '\n';
+        return 2;
+    };
+    for (LineRead got; (got = readLine(in, line)) != LineRead::End;) {
         ++lineNumber;
+        if (got == LineRead::TooLong)
+            return fail("longer than " + std::to_string(longestLine) + " characters");
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        std::istringstream words(line);
-        std::vector<std::string> args;
-        for (std::string w; words >> w;)
-            args.push_back(w);
-        if (args.empty() || args[0][0] == '#')
+        const std::vector<std::string> args = wordsOf(line);
+        if (args.empty())
             continue;
         try {
-            const std::string& command = args[0];
-            auto need = [&](std::size_t count) {
-                if (args.size() < count + 1)
-                    throw ScriptError{"missing argument to '" + command + "'"};
-                if (args.size() > count + 1)
-                    throw ScriptError{"unexpected '" + args[count + 1] + "'"};
-            };
-            if (command == "click") {
-                need(1);
-                Control* c = form.control(args[1]);
-                if (!c)
-                    throw ScriptError{"unknown control '" + args[1] + "'"};
-                double x, y;
-                platform::Window::clientOrigin(*c, x, y);
-                form.clickAt(x + c->width() / 2.0, y + c->height() / 2.0);
-            } else if (command == "clickat") {
-                need(2);
-                double x, y;
-                for (int i : {1, 2})
-                    if (!parseNumber(args[i], i == 1 ? x : y))
-                        throw ScriptError{"not a number '" + args[i] + "'"};
-                form.clickAt(x, y);
-            } else if (command == "wait") {
-                need(1);
-                std::int64_t ms;
-                if (!parseNumber(args[1], ms) || ms < 0)
-                    throw ScriptError{"not a wait in milliseconds '" + args[1] + "'"};
-                if (ms > longestWait)
-                    throw ScriptError{"a wait longer than a day '" + args[1] + "'"};
-                clock.advance(ms);
-            } else if (command == "clock") {
-                need(1);
-                int seconds;
-                if (!parseTimeOfDay(args[1], seconds))
-                    throw ScriptError{"not a time of day HH:MM:SS '" + args[1] + "'"};
-                clock.setTimeOfDay(seconds);
-            } else if (command == "print") {
-                need(1);
-                std::string value;
-                if (!read(args[1], value))
-                    throw ScriptError{"unknown property or variable '" + args[1] + "'"};
-                out << args[1] << '=' << value << '\n';
-            } else if (command == "dump") {
-                need(0);
-                dump(out);
-            } else {
-                throw ScriptError{"unknown command '" + command + "'"};
-            }
+            execute(args, out);
         } catch (const ScriptError& e) {
-            out.flush();
-            err << "line " << lineNumber << ": " << e.message << '\n';
-            return 2;
+            return fail(e.message);
         }
         if (clock.ended()) {
             out << "END\n";
             return 0;
         }
+    }
+    if (in.bad()) {
+        ++lineNumber;
+        return fail("cannot read " + inputName);
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "form/form1.h"
 #include "platform/clock.h"
@@ -15,8 +16,10 @@ class ScriptRunner {
     ScriptRunner();
 
     // Runs every line of in; returns the exit status: 0 when the script ran
-    // to its end or the program ended, 2 at the first bad line.
-    int run(std::istream& in, std::ostream& out, std::ostream& err);
+    // to its end or the program ended, 2 at the first bad line or when in
+    // cannot be read (inputName says what in is, for the message).
+    int run(std::istream& in, std::ostream& out, std::ostream& err,
+            const std::string& inputName = "standard input");
 
     // One property or variable as the script prints it, or false if key
     // names none.
@@ -25,6 +28,10 @@ class ScriptRunner {
 
     platform::VirtualClock clock;
     Form1 form{clock};
+
+  private:
+    // Runs one line's words; throws ScriptError for a line it cannot run.
+    void execute(const std::vector<std::string>& args, std::ostream& out);
 };
 
 } // namespace tembira

@@ -125,7 +125,7 @@ TEST_P(Script, PrintsWhatItsOutFileHolds) {
 INSTANTIATE_TEST_SUITE_P(Scripts, Script, ::testing::ValuesIn(scriptNames()), testName);
 
 TEST(ScriptRunner, ReadsStandardInputAndWindowsLineEnds) {
-    const std::string script = "wait 1\nclick HAJIME\nprint Form1.Height\nprint time\n";
+    const std::string script = "wait 1\nclick HAJIME # a comment\nprint Form1.Height\nprint time\n";
     Result piped;
     {
         const fs::path dir = scratch();
@@ -176,6 +176,10 @@ TEST(ScriptRunner, BadLinesStopTheScriptWithOneMessage) {
         {"wait 99999999999999999999", "not a wait in milliseconds '99999999999999999999'"},
         {"clickat 10 x", "not a number 'x'"},
         {"clickat 1,5 10", "not a number '1,5'"},
+        {"clickat nan nan", "not a number 'nan'"},
+        {"clickat 0 -inf", "not a number '-inf'"},
+        {"clickat infinity 0", "not a number 'infinity'"},
+        {"wait 1#2", "not a wait in milliseconds '1#2'"},
         {"wait -1", "not a wait in milliseconds '-1'"},
         {"wait 86400001", "a wait longer than a day '86400001'"},
         {"wait 9223372036854775807", "a wait longer than a day '9223372036854775807'"},
@@ -200,12 +204,37 @@ TEST(ScriptRunner, BadLinesStopTheScriptWithOneMessage) {
 }
 
 TEST(ScriptRunner, UnreadableFileIsLineZero) {
-    const fs::path missing = scratch() / "no such.script";
-    const Result r = runFile(missing);
+    const fs::path dir = scratch();
+    for (const fs::path& path : {dir / "no such.script", dir}) {
+        const Result r = runFile(path);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "line 0: cannot read '" + path.string() + "'\n");
+    }
+    fs::remove_all(dir);
+}
+
+// Input that fails to read, output that fails to write and a line of 100 000
+// characters each end the run with one message and status 2.
+TEST(ScriptRunner, ReadWriteAndLengthFailuresAreReported) {
+    const fs::path dir = scratch();
+    auto shell = [&](const std::string& redirections) {
+        const std::string command =
+            quoted(SCRIPT_RUNNER) + " " + redirections + " 2>" + quoted((dir / "err").string());
+        const int raw = std::system(command.c_str());
+        return std::make_pair(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir / "err"));
+    };
+    const auto unreadable = std::make_pair(2, std::string("line 1: cannot read standard input\n"));
+    EXPECT_EQ(shell("<" + quoted(dir.string()) + " >/dev/null"), unreadable);
+    EXPECT_EQ(shell("<&- >/dev/null"), unreadable);
+    EXPECT_EQ(shell(quoted(SCRIPTS_DIR "/whole_game.script") + " >/dev/full"),
+              std::make_pair(2, std::string("tembira-script: cannot write standard output\n")));
+
+    const Result r = runText("print time\nwait " + std::string(100000, '1') + "\nprint time\n");
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "line 0: cannot read '" + missing.string() + "'\n");
-    EXPECT_EQ(lineCount(r.err), 1);
+    EXPECT_EQ(r.out, "time=0\n");
+    EXPECT_EQ(r.err, "line 2: longer than 65536 characters\n");
+    fs::remove_all(dir);
 }
 
 namespace {
