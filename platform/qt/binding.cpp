@@ -82,14 +82,14 @@ void Binding::create(Control& c, QWidget* parentArea) {
         break;
     }
     case Kind::CommandButton: {
-        auto* button = new QPushButton(parentArea);
+        auto* button = new CommandButtonWidget(parentArea);
         button->setAutoDefault(false);
         QObject::connect(button, &QPushButton::clicked, button, [this, &c] { click(c); });
         w = button;
         break;
     }
     case Kind::OptionButton: {
-        auto* option = new QRadioButton(parentArea);
+        auto* option = new OptionButtonWidget(parentArea);
         option->setAutoExclusive(true);
         option->setAutoFillBackground(true);
         QObject::connect(option, &QRadioButton::clicked, option, [this, &c] { click(c); });
@@ -260,8 +260,13 @@ void Binding::syncOptionButtons() {
     }
 }
 
+bool Binding::fits(const Control& textBox, const std::string& text) const {
+    auto* box = dynamic_cast<TextBoxWidget*>(widget(textBox));
+    return !box || box->fits(QString::fromStdString(text));
+}
+
 void Binding::click(Control& c) {
-    if (accepting && !accepting())
+    if (accepting && !accepting(c))
         return;
     platform::Window::click(c);
     syncOptionButtons();

@@ -27,8 +27,12 @@ class Binding final : public platform::Observer {
 
     // Runs when the user or the window manager closes the window.
     std::function<void()> onClose;
-    // While set and false, clicks no longer reach the game (it is ending).
-    std::function<bool()> accepting;
+    // Asked before a click reaches a control; while it answers false, clicks
+    // no longer reach the game (it is ending).
+    std::function<bool(const platform::Control&)> accepting;
+
+    // Whether a text box would show text whole.
+    bool fits(const platform::Control& textBox, const std::string& text) const;
 
     void changed(platform::Control& control, platform::Property property) override;
 

@@ -2,6 +2,10 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/wiring.h"
 #include "form/form1.h"
@@ -16,6 +20,41 @@ bool set(const char* variable) {
     const char* value = std::getenv(variable);
     return value && *value;
 }
+
+// The display Qt is about to open, as the environment names it.
+std::string displayAsked() {
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        if (set(variable))
+            return std::string(variable) + "=" + std::getenv(variable);
+    return "none";
+}
+
+// While the application object is made, Qt's fatal message (a display that
+// does not answer, a platform plugin that is missing) would abort the
+// program after a few lines of advice; say instead, on one line, which
+// display could not be opened. Other messages wait until Qt is up.
+struct StartupMessages {
+    static inline QtMessageHandler qt = nullptr;
+    static inline std::vector<std::pair<QtMsgType, QString>> held;
+
+    static void take(QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type != QtFatalMsg) {
+            held.emplace_back(type, message);
+            return;
+        }
+        std::fprintf(stderr,
+                     "tembira: cannot open the display (%s); run it inside a desktop session, "
+                     "or under xvfb-run\n",
+                     displayAsked().c_str());
+        std::_Exit(1);
+    }
+    StartupMessages() { qt = qInstallMessageHandler(take); }
+    ~StartupMessages() {
+        qInstallMessageHandler(qt);
+        for (const auto& [type, message] : held)
+            qt(type, QMessageLogContext(), message);
+    }
+};
 
 } // namespace
 
@@ -32,7 +71,9 @@ int main(int argc, char** argv) {
     // pixel grid scales evenly on dense screens.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    std::optional<StartupMessages> startup(std::in_place);
     QApplication app(argc, argv);
+    startup.reset();
     QApplication::setApplicationName("tembira");
     QApplication::setApplicationVersion(TEMBIRA_VERSION);
     platform::qt::installFontSubstitutes();
@@ -42,12 +83,13 @@ int main(int argc, char** argv) {
     tembira::wire(form);
     platform::qt::Binding binding(form);
     binding.onClose = [&clock] { clock.endProgram(); };
-    binding.accepting = [&clock] {
+    binding.accepting = [&clock](const platform::Control& control) {
         if (clock.ended())
             return false;
-        clock.noteClick();
+        clock.noteClick(control.name());
         return true;
     };
+    clock.timeFits = [&](const std::string& text) { return binding.fits(form.TIME1, text); };
 
     form.load();
     binding.window()->show();

@@ -30,8 +30,8 @@ void QtClock::log(const char* what, const char* name) {
     std::fflush(log_);
 }
 
-void QtClock::noteClick() {
-    log("click", "");
+void QtClock::noteClick(const std::string& name) {
+    log("click", name.c_str());
 }
 
 void QtClock::timerSwitched(platform::Timer& timer) {
@@ -60,7 +60,7 @@ void QtClock::timerSwitched(platform::Timer& timer) {
 }
 
 std::string QtClock::timeOfDayText() {
-    return userTimeText("%X");
+    return clockText(timeFits);
 }
 
 void QtClock::endProgram() {

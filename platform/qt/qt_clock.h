@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -17,14 +18,17 @@ class QtClock final : public platform::Clock {
     // When the environment variable TEMBIRA_TICK_LOG names a file, every tick
     // delivered and every click noted is appended to it as one line:
     // milliseconds since the clock was made (steady clock, 0.01 ms), then
-    // "tick NAME" or "click". For measuring only; off when unset.
+    // "tick NAME" or "click NAME". For measuring and testing; off when unset.
     QtClock();
     QtClock(const QtClock&) = delete;
     QtClock& operator=(const QtClock&) = delete;
     ~QtClock();
 
     void timerSwitched(platform::Timer& timer) override;
+    // The time in the user's locale: its own long form, or where that would
+    // not fit (timeFits), its numeric form with seconds.
     std::string timeOfDayText() override;
+    std::function<bool(const std::string&)> timeFits;
     // Stops every timer and leaves the event loop with status 0; once ended,
     // no tick is delivered and no timer starts again.
     void endProgram() override;
@@ -32,8 +36,8 @@ class QtClock final : public platform::Clock {
     bool ended() const { return ended_; }
     // Whether timer's QTimer is running.
     bool running(const platform::Timer& timer) const;
-    // Logs a click about to reach the game, when logging is on.
-    void noteClick();
+    // Logs a click about to reach the control named, when logging is on.
+    void noteClick(const std::string& name);
 
   private:
     std::map<const platform::Timer*, std::unique_ptr<QTimer>> timers_;

@@ -1,9 +1,11 @@
 #include "platform/qt/widgets.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <cstdint>
 
 #include "platform/qt/appearance.h"
 
@@ -95,12 +97,19 @@ void TextBoxWidget::resizeEvent(QResizeEvent* event) {
     fit();
 }
 
-void TextBoxWidget::fit() {
+int TextBoxWidget::room() const {
     // The field's own frame and margins, and room for the cursor.
     const QMargins margins = textMargins();
-    const int room = contentsRect().width() - margins.left() - margins.right() - 5 -
-                     2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
-    setFont(fitted(base_, text(), room));
+    return contentsRect().width() - margins.left() - margins.right() - 5 -
+           2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+}
+
+bool TextBoxWidget::fits(const QString& text) const {
+    return QFontMetrics(fitted(base_, text, room())).horizontalAdvance(text) <= room();
+}
+
+void TextBoxWidget::fit() {
+    setFont(fitted(base_, text(), room()));
     // Whatever still does not fit is cut at the end, not the start.
     setCursorPosition(0);
 }
@@ -148,6 +157,26 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
     event->accept();
     if (onClose)
         onClose();
+}
+
+bool WindowWidget::nativeEvent(const QByteArray& eventType, void* message, qintptr*) {
+    // X11's DestroyNotify, as the X protocol lays it out (xcb's
+    // xcb_destroy_notify_event_t): Qt has no event for a window destroyed
+    // from outside, and would run on without one.
+    struct DestroyNotify {
+        std::uint8_t responseType;
+        std::uint8_t pad;
+        std::uint16_t sequence;
+        std::uint32_t event;
+        std::uint32_t window;
+    };
+    constexpr std::uint8_t destroyNotify = 17;
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto* e = static_cast<const DestroyNotify*>(message);
+    if ((e->responseType & 0x7F) == destroyNotify && e->window == winId() && onClose)
+        onClose();
+    return false;
 }
 
 } // namespace platform::qt

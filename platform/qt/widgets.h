@@ -6,6 +6,8 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
 #include <functional>
 
@@ -40,17 +42,39 @@ class LabelWidget final : public QWidget {
     bool pressed_ = false;
 };
 
+// Buttons take a click anywhere in their rectangle, as the game's hit test
+// does: Qt's own take it only on the bevel, or on a radio button's mark and
+// text.
+class CommandButtonWidget final : public QPushButton {
+  public:
+    using QPushButton::QPushButton;
+
+  protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+class OptionButtonWidget final : public QRadioButton {
+  public:
+    using QRadioButton::QRadioButton;
+
+  protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
 // A read-only text field that shows its whole text, condensed if need be.
 class TextBoxWidget final : public QLineEdit {
   public:
     explicit TextBoxWidget(QWidget* parent);
     void setBaseFont(const QFont& font);
     void setContent(const QString& text);
+    // Whether text would show whole, condensed no further than fitted() goes.
+    bool fits(const QString& text) const;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    int room() const;
     void fit();
     QFont base_;
 };
@@ -88,11 +112,13 @@ class PictureBoxWidget final : public QFrame {
 class WindowWidget final : public QWidget {
   public:
     WindowWidget();
-    // Runs when the user or the window manager closes the window.
+    // Runs when the user or the window manager closes the window, or when
+    // another program destroys it.
     std::function<void()> onClose;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 };
 
 } // namespace platform::qt

@@ -1,4 +1,4 @@
-// The two ways the program ends, both with exit status 0.
+// The ways the program ends, each with exit status 0.
 #include "tests/e2e/game_window.h"
 
 namespace tembira::e2e {
@@ -26,6 +26,14 @@ TEST_F(Ending, WindowManagerCloseEndsTheProgram) {
     x.closeByWindowManager();
     const auto status = x.waitForExit(5s);
     ASSERT_TRUE(status) << "still running 5 s after the close request";
+    EXPECT_EQ(*status, 0);
+}
+
+TEST_F(Ending, WindowDestroyedFromOutsideEndsTheProgram) {
+    ASSERT_TRUE(leaveOpening());
+    x.destroyWindow();
+    const auto status = x.waitForExit(5s);
+    ASSERT_TRUE(status) << "still running 5 s after its window was destroyed";
     EXPECT_EQ(*status, 0);
 }
 

@@ -228,6 +228,8 @@ XSession::~XSession() {
         for (const char* v : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "QT_SCALE_FACTOR",
                               "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI"})
             unsetenv(v);
+        for (std::string& setting : environment)
+            putenv(setting.data());
         execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         std::perror(program.c_str());
         _exit(127);
@@ -323,6 +325,11 @@ void XSession::closeByWindowManager() {
     e.xclient.data.l[0] = long(XInternAtom(display_, "WM_DELETE_WINDOW", False));
     e.xclient.data.l[1] = CurrentTime;
     XSendEvent(display_, window_, False, NoEventMask, &e);
+    XSync(display_, False);
+}
+
+void XSession::destroyWindow() {
+    XDestroyWindow(display_, window_);
     XSync(display_, False);
 }
 

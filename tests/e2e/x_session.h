@@ -72,6 +72,8 @@ class XSession {
     // Starts Xvfb on a display number of its own choosing, then the game, and
     // waits until the game's top-level window is mapped.
     ::testing::AssertionResult start(const std::string& program);
+    // NAME=VALUE settings for the game, on top of the test's own environment.
+    std::vector<std::string> environment;
 
     // The game's window: client size in pixels and its title.
     int width();
@@ -88,6 +90,8 @@ class XSession {
     // Asks the game to close its window, as a window manager's close button
     // does: WM_DELETE_WINDOW through WM_PROTOCOLS.
     void closeByWindowManager();
+    // Destroys the game's window from outside, as `xdotool windowclose` does.
+    void destroyWindow();
 
     // Polls `done` every few milliseconds until it holds or `timeout`
     // passes. Fails at once, naming `what`, if the game has ended meanwhile.

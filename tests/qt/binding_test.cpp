@@ -277,7 +277,7 @@ TEST_F(Game, ClosingTheWindowIsReported) {
 
 TEST_F(Game, NoClickReachesTheGameOnceItIsEnding) {
     bool ending = true;
-    binding->accepting = [&] { return !ending; };
+    binding->accepting = [&](const Control&) { return !ending; };
     click(form.HAJIME);
     EXPECT_TRUE(form.HAJIME.visible());
     ending = false;

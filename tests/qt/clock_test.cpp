@@ -6,7 +6,12 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "form/form1.h"
+#include "platform/qt/binding.h"
 #include "platform/qt/qt_clock.h"
+#include "platform/qt/user_locale.h"
 #include "platform/timer.h"
 
 using platform::Timer;
@@ -87,4 +92,29 @@ TEST(QtClock, TimeOfDayHasSecondsAndNoDate) {
     EXPECT_TRUE(QRegularExpression("\\d{1,2}\\D+\\d{2}\\D+\\d{2}").match(text).hasMatch())
         << text.toStdString();
     EXPECT_FALSE(text.contains(QString::number(QDate::currentDate().year()))) << text.toStdString();
+}
+
+// In other locales the clock is decoded from the locale's own encoding and
+// never clipped by its box: the numeric form stands in where the long one
+// ("02時09分51秒") would not fit.
+TEST(QtClock, TimeOfDayInOtherLocalesIsDecodedAndShowsWhole) {
+#ifndef LOCALES_DIR
+    GTEST_SKIP() << "built without localedef, so without the Japanese and Korean locales";
+#else
+    setenv("LOCPATH", LOCALES_DIR, 1);
+    const QString euc = QString::fromStdString(platform::qt::timeText("%X", "ja_JP.EUC-JP"));
+    EXPECT_TRUE(euc.contains(QString::fromUtf8("時"))) << euc.toStdString();
+
+    platform::VirtualClock virtualClock;
+    tembira::Form1 form(virtualClock);
+    platform::qt::Binding binding(form);
+    auto fits = [&](const std::string& text) { return binding.fits(form.TIME1, text); };
+    EXPECT_FALSE(fits(platform::qt::timeText("%X", "ja_JP.UTF-8")));
+    const QRegularExpression hms("^\\D*\\d{1,2}\\D+\\d{2}\\D+\\d{2}\\D*$");
+    for (const char* locale : {"ja_JP.UTF-8", "ja_JP.EUC-JP", "ko_KR.UTF-8", "C"}) {
+        const std::string text = platform::qt::clockText(fits, locale);
+        EXPECT_TRUE(fits(text)) << locale << ": " << text;
+        EXPECT_TRUE(hms.match(QString::fromStdString(text)).hasMatch()) << locale << ": " << text;
+    }
+#endif
 }
