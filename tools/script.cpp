@@ -7,9 +7,11 @@
 #include <cstdio>
 #include <istream>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <vector>
 
+#include "app/keys.h"
 #include "app/wiring.h"
 
 namespace tembira {
@@ -142,6 +144,15 @@ bool parseTimeOfDay(const std::string& word, int& seconds) {
         return false;
     seconds = h * 3600 + m * 60 + s;
     return true;
+}
+
+std::optional<platform::Key> keyNamed(const std::string& name) {
+    using platform::Key;
+    static const std::map<std::string, Key> keys{{"Left", Key::Left},     {"Right", Key::Right},
+                                                 {"Up", Key::Up},         {"Down", Key::Down},
+                                                 {"Return", Key::Return}, {"Space", Key::Space}};
+    const auto it = keys.find(name);
+    return it == keys.end() ? std::nullopt : std::optional(it->second);
 }
 
 // One wait may cover a day at most: longer ones only burn time on clock ticks.
@@ -299,6 +310,13 @@ void ScriptRunner::execute(const std::vector<std::string>& args, std::ostream& o
         if (!read(args[1], value))
             throw ScriptError{"unknown property or variable '" + args[1] + "'"};
         out << args[1] << '=' << value << '\n';
+    } else if (command == "key") {
+        need(1);
+        const auto key = keyNamed(args[1]);
+        if (!key)
+            throw ScriptError{"unknown key '" + args[1] + "'"};
+        if (Control* target = keyTarget(form, *key))
+            platform::Window::click(*target);
     } else if (command == "dump") {
         need(0);
         dump(out);

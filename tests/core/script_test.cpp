@@ -191,6 +191,9 @@ TEST(ScriptRunner, BadLinesStopTheScriptWithOneMessage) {
         {"clock 7:00:00", "not a time of day HH:MM:SS '7:00:00'"},
         {"clock 12-00-00", "not a time of day HH:MM:SS '12-00-00'"},
         {"clock noon", "not a time of day HH:MM:SS 'noon'"},
+        {"key", "missing argument to 'key'"},
+        {"key Home", "unknown key 'Home'"},
+        {"key left", "unknown key 'left'"},
     };
     for (const Case& c : cases) {
         // Blank lines and comments count as lines.
@@ -340,6 +343,9 @@ struct LineMaker {
             return below(50) == 0 ? "dump" : "print time";
         case 8:
             return allowEnd && below(30) == 0 ? "click END1" : "# comment";
+        case 9:
+            return "key " +
+                   pick(std::vector<std::string>{"Left", "Right", "Up", "Down", "Return", "Space"});
         default:
             return "print " + key();
         }
