@@ -16,7 +16,8 @@ esac
 packages=(cmake ninja-build g++ qt6-base-dev fonts-ipafont-mincho fonts-ipafont-gothic)
 if [ "$mode" = test ]; then
     packages+=(googletest libgtest-dev libx11-dev libxtst-dev xvfb xauth xdotool x11-utils
-        imagemagick valgrind appstream desktop-file-utils dpkg-dev file clang-format locales)
+        imagemagick valgrind appstream desktop-file-utils dpkg-dev file clang-format locales
+        dbus at-spi2-core python3-pyatspi)
 fi
 
 tools/install_missing.sh "${packages[@]}"

@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/qt/accessibility.h"
 #include "platform/qt/appearance.h"
+#include "platform/qt/focus_ring.h"
+#include "platform/qt/input.h"
 #include "platform/qt/metrics.h"
 
 namespace platform::qt {
@@ -47,8 +50,34 @@ bool takesFocus(Kind kind) {
 } // namespace
 
 Binding::Binding(platform::Window& window) : model_(window) {
+    installAccessibility();
     create(window, nullptr);
     orderTabs();
+    input_ = new InputRouter(top_.get(), new FocusRing(top_.get()));
+    input_->click = [this](Control& c) { click(c); };
+}
+
+void Binding::setKeyTarget(std::function<Control*(platform::Key)> target) {
+    input_->keyTarget = std::move(target);
+}
+
+void Binding::setDescriber(std::function<platform::AccessibleText(const Control&)> describe) {
+    describe_ = std::move(describe);
+    for (auto& [control, entry] : entries_)
+        applyAccessibleText(*entry.control);
+}
+
+void Binding::applyAccessibleText(Control& c) {
+    if (!describe_)
+        return;
+    const platform::AccessibleText text = describe_(c);
+    QWidget* w = widget(c);
+    const QString name = QString::fromStdString(text.name.empty() ? c.caption() : text.name);
+    const QString description = QString::fromStdString(text.description);
+    if (w->accessibleName() != name)
+        w->setAccessibleName(name);
+    if (w->accessibleDescription() != description)
+        w->setAccessibleDescription(description);
 }
 
 Binding::~Binding() {
@@ -78,6 +107,7 @@ void Binding::create(Control& c, QWidget* parentArea) {
     case Kind::Label: {
         auto* label = new LabelWidget(parentArea);
         label->onClick = [this, &c] { click(c); };
+        label->setClickable(bool(c.onClick));
         w = label;
         break;
     }
@@ -151,6 +181,7 @@ void Binding::changed(Control& c, Property property) {
     case Property::Width:
     case Property::Height:
         applyGeometry(c);
+        applyAccessibleText(c);
         break;
     case Property::Visible:
         // The window itself is shown by the program.
@@ -161,6 +192,7 @@ void Binding::changed(Control& c, Property property) {
         applyEnabled(c);
         break;
     case Property::Caption:
+        applyAccessibleText(c);
         if (c.kind() == Kind::Window)
             w->setWindowTitle(QString::fromStdString(c.caption()));
         else if (auto* label = dynamic_cast<LabelWidget*>(w))
@@ -251,6 +283,9 @@ void Binding::syncOptionButtons() {
         if (control->kind() != Kind::OptionButton)
             continue;
         auto* option = static_cast<QRadioButton*>(entry.widget);
+        // Tab enters an option group at its chosen button; the arrows move
+        // the choice within the group.
+        option->setFocusPolicy(control->value() ? Qt::StrongFocus : Qt::ClickFocus);
         if (option->isChecked() == control->value())
             continue;
         // An exclusive group refuses to clear its checked button directly.

@@ -8,11 +8,15 @@
 #include <memory>
 #include <unordered_map>
 
+#include "platform/accessible.h"
 #include "platform/control.h"
+#include "platform/key.h"
 #include "platform/qt/widgets.h"
 #include "platform/window.h"
 
 namespace platform::qt {
+
+class InputRouter;
 
 class Binding final : public platform::Observer {
   public:
@@ -34,6 +38,14 @@ class Binding final : public platform::Observer {
     // Whether a text box would show text whole.
     bool fits(const platform::Control& textBox, const std::string& text) const;
 
+    // The game's rule for keys: the control a key clicks, if any. Clicked
+    // through the same path as a pointer click.
+    void setKeyTarget(std::function<platform::Control*(platform::Key)> target);
+
+    // The game's words for screen readers; applied at once and kept up to
+    // date as captions and positions change.
+    void setDescriber(std::function<platform::AccessibleText(const platform::Control&)> describe);
+
     void changed(platform::Control& control, platform::Property property) override;
 
   private:
@@ -48,6 +60,7 @@ class Binding final : public platform::Observer {
     void applyGeometry(platform::Control& control);
     void applyColours(platform::Control& control);
     void applyEnabled(platform::Control& control);
+    void applyAccessibleText(platform::Control& control);
     void syncOptionButtons();
     void click(platform::Control& control);
     void orderTabs();
@@ -55,6 +68,8 @@ class Binding final : public platform::Observer {
     platform::Window& model_;
     std::unique_ptr<WindowWidget> top_;
     std::unordered_map<const platform::Control*, Entry> entries_;
+    InputRouter* input_ = nullptr; // owned by the window
+    std::function<platform::AccessibleText(const platform::Control&)> describe_;
 };
 
 } // namespace platform::qt

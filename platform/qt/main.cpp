@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/accessible_text.h"
+#include "app/keys.h"
 #include "app/wiring.h"
 #include "form/form1.h"
 #include "platform/qt/appearance.h"
@@ -90,6 +92,9 @@ int main(int argc, char** argv) {
         return true;
     };
     clock.timeFits = [&](const std::string& text) { return binding.fits(form.TIME1, text); };
+    binding.setKeyTarget([&form](platform::Key key) { return tembira::keyTarget(form, key); });
+    binding.setDescriber(
+        [&form](const platform::Control& c) { return tembira::accessibleText(form, c); });
 
     form.load();
     binding.window()->show();

@@ -27,6 +27,9 @@ class LabelWidget final : public QWidget {
 
     // A press and release of the left button inside the label.
     std::function<void()> onClick;
+    // Whether a click does something, so that the label acts as a button.
+    bool clickable() const { return clickable_; }
+    void setClickable(bool clickable) { clickable_ = clickable; }
 
   protected:
     void paintEvent(QPaintEvent*) override;
@@ -40,6 +43,7 @@ class LabelWidget final : public QWidget {
     Qt::Alignment alignment_ = Qt::AlignLeft;
     bool opaque_ = true;
     bool pressed_ = false;
+    bool clickable_ = false;
 };
 
 // Buttons take a click anywhere in their rectangle, as the game's hit test

@@ -287,6 +287,14 @@ void XSession::click(int x, int y) {
     XSync(display_, False);
 }
 
+void XSession::key(const char* keysym) {
+    XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
+    const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysym));
+    XTestFakeKeyEvent(display_, code, True, CurrentTime);
+    XTestFakeKeyEvent(display_, code, False, CurrentTime);
+    XSync(display_, False);
+}
+
 Shot XSession::grab(const Rect& area) {
     std::vector<Rgb> pixels(std::size_t(area.w * area.h), Rgb{-1, -1, -1});
     int ox = 0, oy = 0;

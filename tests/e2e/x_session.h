@@ -82,6 +82,9 @@ class XSession {
 
     // A press and release of the left button at a client point.
     void click(int x, int y);
+    // A press and release of a key, named as X names its keysym ("Right",
+    // "Return", "Tab"), with the keyboard focus on the game's window.
+    void key(const char* keysym);
     void click(const Rect& r) { click(r.centreX(), r.centreY()); }
 
     Shot grab(const Rect& area);

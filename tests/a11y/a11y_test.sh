@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# a11y_test.sh PROGRAM: starts PROGRAM in a private X server and D-Bus session
+# with the accessibility bus, and runs tree_test.py against it.
+# Needs Xvfb, dbus (dbus-run-session), at-spi2-core and python3-pyatspi.
+set -euo pipefail
+if [ -z "${TEMBIRA_A11Y_SESSION:-}" ]; then
+    export TEMBIRA_A11Y_SESSION=1
+    exec dbus-run-session -- "$0" "$@"
+fi
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$work/display")"
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
+pids+=($!)
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" 2>"$work/game.log" &
+pids+=($!)
+# Debian's own Python: another one on PATH would not see pyatspi.
+/usr/bin/python3 "$here/tree_test.py"
