@@ -1,0 +1,125 @@
+// IDA*: depth-first searches bounded by moves made + lower bound, the bound
+// growing by two (every move changes the lower bound's parity) until a search
+// reaches the goal.
+#include <chrono>
+
+#include "solver/heuristic.h"
+#include "solver/solver.h"
+
+namespace solver {
+
+namespace {
+
+struct Neighbours {
+    std::array<std::int8_t, 4> cells;
+    int count;
+};
+
+constexpr std::array<Neighbours, 16> makeNeighbours() {
+    std::array<Neighbours, 16> all{};
+    for (int c = 0; c < 16; ++c) {
+        Neighbours& n = all[std::size_t(c)];
+        n.count = 0;
+        if (c / 4 > 0)
+            n.cells[std::size_t(n.count++)] = std::int8_t(c - 4);
+        if (c % 4 > 0)
+            n.cells[std::size_t(n.count++)] = std::int8_t(c - 1);
+        if (c % 4 < 3)
+            n.cells[std::size_t(n.count++)] = std::int8_t(c + 1);
+        if (c / 4 < 3)
+            n.cells[std::size_t(n.count++)] = std::int8_t(c + 4);
+    }
+    return all;
+}
+
+constexpr std::array<Neighbours, 16> neighbours = makeNeighbours();
+
+class Search {
+  public:
+    Search(const Board& board, std::stop_token stop, const std::uint8_t* tables)
+        : cells_(board), tables_(tables), stop_(std::move(stop)) {}
+
+    // Whether some solution of at most bound moves exists; if so, path holds it.
+    bool within(int bound, const Heuristic& start, int empty) {
+        bound_ = bound;
+        return descend(start, empty, -1, 0);
+    }
+
+    const std::vector<int>& path() const { return path_; }
+    std::uint64_t nodes() const { return nodes_; }
+    bool stopped() const { return stopped_; }
+
+  private:
+    bool descend(const Heuristic& here, int empty, int previous, int cost) {
+        if (--untilCheck_ == 0) {
+            untilCheck_ = checkEvery;
+            stopped_ = stop_.stop_requested();
+        }
+        if (stopped_)
+            return false;
+        const Neighbours& around = neighbours[std::size_t(empty)];
+        for (int k = 0; k < around.count; ++k) {
+            const int from = around.cells[std::size_t(k)];
+            // Never undo the move just made.
+            if (from == previous)
+                continue;
+            const int tile = cells_[std::size_t(from)];
+            Heuristic next = here;
+            next.slide(tile, from, empty, tables_);
+            ++nodes_;
+            const int left = next.value();
+            if (cost + 1 + left > bound_)
+                continue;
+            path_.push_back(tile);
+            if (left == 0)
+                return true;
+            cells_[std::size_t(empty)] = std::uint8_t(tile);
+            cells_[std::size_t(from)] = 0;
+            if (descend(next, from, empty, cost + 1))
+                return true;
+            cells_[std::size_t(from)] = std::uint8_t(tile);
+            cells_[std::size_t(empty)] = 0;
+            path_.pop_back();
+        }
+        return false;
+    }
+
+    // How often, in searched boards, the search looks whether it should stop.
+    static constexpr int checkEvery = 1 << 14;
+
+    Board cells_;
+    const std::uint8_t* tables_;
+    std::stop_token stop_;
+    std::vector<int> path_;
+    int bound_ = 0;
+    std::uint64_t nodes_ = 0;
+    int untilCheck_ = checkEvery;
+    bool stopped_ = false;
+};
+
+} // namespace
+
+std::optional<std::vector<int>> solve(const Board& board, std::stop_token stop, Stats* stats) {
+    const auto started = std::chrono::steady_clock::now();
+    if (!solvable(board))
+        return std::nullopt;
+    const std::uint8_t* tables = patternTables().data();
+    const Heuristic start(board, tables);
+    int empty = 0;
+    while (board[std::size_t(empty)] != 0)
+        ++empty;
+
+    Search search(board, std::move(stop), tables);
+    bool found = start.value() == 0;
+    for (int bound = start.value(); !found && !search.stopped(); bound += 2)
+        found = search.within(bound, start, empty);
+    if (stats) {
+        stats->nodes = search.nodes();
+        stats->time = std::chrono::steady_clock::now() - started;
+    }
+    if (!found)
+        return std::nullopt;
+    return search.path();
+}
+
+} // namespace solver
