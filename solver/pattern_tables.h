@@ -10,10 +10,4 @@ namespace solver {
 
 std::span<const std::uint8_t> patternTables();
 
-// The table entry of placement index of group: the moves of the group's tiles
-// beyond their Manhattan distance, halved.
-inline int patternEntry(const std::uint8_t* tables, std::uint32_t index) {
-    return tables[index / 2] >> (index % 2 * 4) & 15;
-}
-
 } // namespace solver
