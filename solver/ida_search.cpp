@@ -42,7 +42,7 @@ class Search {
     // Whether some solution of at most bound moves exists; if so, path holds it.
     bool within(int bound, const Heuristic& start, int empty) {
         bound_ = bound;
-        return descend(start, empty, -1, 0);
+        return descend(start, start.value(), empty, -1, 0);
     }
 
     const std::vector<int>& path() const { return path_; }
@@ -50,7 +50,8 @@ class Search {
     bool stopped() const { return stopped_; }
 
   private:
-    bool descend(const Heuristic& here, int empty, int previous, int cost) {
+    // left is the bound on the moves left from here, at least here's own.
+    bool descend(const Heuristic& here, int left, int empty, int previous, int cost) {
         if (--untilCheck_ == 0) {
             untilCheck_ = checkEvery;
             stopped_ = stop_.stop_requested();
@@ -76,28 +77,38 @@ class Search {
         for (int c = 0; c < count; ++c)
             child[std::size_t(c)].lookUp(tables_);
 
+        // The tables ignore where the empty cell is, so a move can change the
+        // bound by three or more. Bounds pass both ways, less one a move
+        // (bidirectional pathmax): a child's can cut this board off.
+        std::array<int, 4> bound{};
+        for (int c = 0; c < count; ++c) {
+            bound[std::size_t(c)] = child[std::size_t(c)].value();
+            left = std::max(left, bound[std::size_t(c)] - 1);
+        }
+        if (cost + left > bound_)
+            return false;
+
         // Children nearest the goal first: in the last iteration the solution
         // tends to be found sooner.
         std::array<std::int8_t, 4> order{0, 1, 2, 3};
         for (int i = 1; i < count; ++i)
-            for (int j = i; j > 0 && child[std::size_t(order[std::size_t(j)])].value() <
-                                         child[std::size_t(order[std::size_t(j - 1)])].value();
+            for (int j = i; j > 0 && bound[std::size_t(order[std::size_t(j)])] <
+                                         bound[std::size_t(order[std::size_t(j - 1)])];
                  --j)
                 std::swap(order[std::size_t(j)], order[std::size_t(j - 1)]);
         for (int k = 0; k < count; ++k) {
             const auto c = std::size_t(order[std::size_t(k)]);
-            const Heuristic& next = child[c];
-            const int left = next.value();
-            if (cost + 1 + left > bound_)
+            const int childLeft = std::max(bound[c], left - 1);
+            if (cost + 1 + childLeft > bound_)
                 continue;
             const int cell = from[c];
             const int tile = cells_[std::size_t(cell)];
             path_.push_back(tile);
-            if (left == 0)
+            if (childLeft == 0)
                 return true;
             cells_[std::size_t(empty)] = std::uint8_t(tile);
             cells_[std::size_t(cell)] = 0;
-            if (descend(next, cell, empty, cost + 1))
+            if (descend(child[c], childLeft, cell, empty, cost + 1))
                 return true;
             cells_[std::size_t(cell)] = std::uint8_t(tile);
             cells_[std::size_t(empty)] = 0;
