@@ -34,6 +34,7 @@ struct Layout {
 
 constexpr Layout makeLayout() {
     Layout layout;
+    layout.slot[0][0] = layout.slot[1][0] = {0xFF, 0};
     for (int u = 1; u < 16; ++u) {
         const auto tile = std::size_t(u);
         const int mirrored = partition::mirrorTile(u);
@@ -88,21 +89,24 @@ class Heuristic {
             const auto& weight = layout.weight[slot.group];
             const int a = layout.cell[view][std::size_t(from)];
             const int b = layout.cell[view][std::size_t(to)];
-            // The tile's digit moves with it, less the group's earlier tiles
-            // that it passes; a later tile that it passes counts it one more
-            // or one fewer. Only a vertical slide (in this view) passes cells.
-            const int step = b > a ? 1 : -1;
             int digit = b - a;
             std::uint32_t change = 0;
-            for (int cell = std::min(a, b) + 1; cell < std::max(a, b); ++cell) {
-                const int passed = board[layout.cell[view][std::size_t(cell)]];
-                if (passed == 0 || layout.slot[view][std::size_t(passed)].group != slot.group)
-                    continue;
-                const int j = layout.slot[view][std::size_t(passed)].order;
-                if (j < slot.order)
-                    digit -= step;
-                else
-                    change += std::uint32_t(step) * weight[std::size_t(j)];
+            if (digit == 4 || digit == -4) {
+                // The tile's digit moves with it, less the group's earlier
+                // tiles that it passes; a later tile that it passes counts it
+                // one more or one fewer. Without branches: which tile a slide
+                // passes is anyone's guess.
+                const int step = digit / 4;
+                for (int k = 1; k <= 3; ++k) {
+                    const auto passed =
+                        std::size_t(board[layout.cell[view][std::size_t(a + k * step)]]);
+                    const detail::Slot other = layout.slot[view][passed];
+                    const bool same = other.group == slot.group;
+                    digit -= step * int(same && other.order < slot.order);
+                    change +=
+                        std::uint32_t(step) * (weight[other.order % 6] &
+                                               -std::uint32_t(same && other.order > slot.order));
+                }
             }
             index_[view][slot.group] += change + std::uint32_t(digit) * weight[slot.order];
             changed_[view] = slot.group;
