@@ -35,14 +35,15 @@ bool solvable(const Board& board) {
 std::optional<Board> afterClick(const Board& board, int tile) {
     if (tile < 1 || tile > 15)
         return std::nullopt;
-    int from = 0, empty = 0;
+    int from = -1, empty = -1;
     for (int i = 0; i < 16; ++i) {
         if (board[std::size_t(i)] == tile)
             from = i;
         if (board[std::size_t(i)] == 0)
             empty = i;
     }
-    if (std::abs(from / 4 - empty / 4) + std::abs(from % 4 - empty % 4) != 1)
+    if (from < 0 || empty < 0 ||
+        std::abs(from / 4 - empty / 4) + std::abs(from % 4 - empty % 4) != 1)
         return std::nullopt;
     Board next = board;
     next[std::size_t(empty)] = std::uint8_t(tile);

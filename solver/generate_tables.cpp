@@ -87,9 +87,9 @@ std::vector<std::uint8_t> fewestMoves(const Group& group) {
     for (int depth = 0, pending = 1; pending; ++depth) {
         pending = 0;
         for (std::uint32_t index = 0; index < count; ++index) {
-            std::uint32_t empty = layer[index] & ~reached[index];
             if (!layer[index])
                 continue;
+            std::uint32_t empty = layer[index] & ~reached[index];
             layer[index] = 0;
             if (!empty)
                 continue;
