@@ -1,0 +1,102 @@
+// solver_bench KORF100: solves Korf's 100 boards one after another on one
+// thread, checks each length against the published one and prints the
+// figures as NAME=VALUE lines for run.sh; each board's figures with -v.
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "solver/pattern_tables.h"
+#include "solver/solver.h"
+
+namespace {
+
+struct Instance {
+    solver::Board board;
+    int moves;
+};
+
+// Korf's boards have the empty cell first and tile t on cell t: a half turn
+// and tile t to 16 - t give the game's goal, with the same lengths.
+std::vector<Instance> readKorf(std::istream& in) {
+    std::vector<Instance> all;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream words(line);
+        int korf[16];
+        Instance instance{};
+        for (int& tile : korf)
+            words >> tile;
+        words >> instance.moves;
+        if (!words)
+            return {};
+        for (int i = 0; i < 16; ++i) {
+            const int t = korf[15 - i];
+            instance.board[std::size_t(i)] = std::uint8_t(t == 0 ? 0 : 16 - t);
+        }
+        all.push_back(instance);
+    }
+    return all;
+}
+
+long peakResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmHWM:"))
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool verbose = argc == 3 && std::string(argv[1]) == "-v";
+    if (argc != 2 && !verbose) {
+        std::cerr << "usage: solver_bench [-v] KORF100\n";
+        return 2;
+    }
+    std::ifstream file(argv[argc - 1]);
+    const std::vector<Instance> instances = readKorf(file);
+    if (instances.size() != 100) {
+        std::cerr << "solver_bench: cannot read 100 boards from " << argv[argc - 1] << "\n";
+        return 2;
+    }
+
+    std::vector<double> seconds;
+    std::uint64_t nodes = 0;
+    int optimal = 0;
+    for (std::size_t i = 0; i < instances.size(); ++i) {
+        solver::Stats stats;
+        const auto moves = solver::solve(instances[i].board, {}, &stats);
+        const int length = moves ? int(moves->size()) : -1;
+        optimal += length == instances[i].moves;
+        if (length != instances[i].moves)
+            std::cerr << "instance " << i + 1 << ": " << length << " moves, published "
+                      << instances[i].moves << "\n";
+        seconds.push_back(std::chrono::duration<double>(stats.time).count());
+        nodes += stats.nodes;
+        if (verbose)
+            std::printf("instance %zu: %d moves, %.3f ms, %llu nodes\n", i + 1, length,
+                        seconds.back() * 1e3, static_cast<unsigned long long>(stats.nodes));
+    }
+
+    std::vector<double> sorted = seconds;
+    std::sort(sorted.begin(), sorted.end());
+    double total = 0;
+    for (const double s : seconds)
+        total += s;
+    std::printf("optimal=%d\n", optimal);
+    std::printf("total_s=%.3f\n", total);
+    std::printf("median_ms=%.2f\n", (sorted[49] + sorted[50]) / 2 * 1e3);
+    std::printf("p90_ms=%.2f\n", sorted[89] * 1e3);
+    std::printf("worst_ms=%.1f\n", sorted[99] * 1e3);
+    std::printf("nodes=%llu\n", static_cast<unsigned long long>(nodes));
+    std::printf("node_rate_M_per_s=%.1f\n", double(nodes) / total / 1e6);
+    std::printf("table_bytes=%zu\n", solver::patternTables().size());
+    std::printf("peak_rss_MiB=%.1f\n", double(peakResidentKiB()) / 1024);
+    return optimal == 100 ? 0 : 1;
+}
