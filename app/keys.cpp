@@ -24,6 +24,8 @@ int tileForArrow(const BoardView& view, Key key) {
         return row < 3 ? view.tileAt(e + 4) : 0;
     case Key::Return:
     case Key::Space:
+    case Key::H:
+    case Key::S:
         break;
     }
     return 0;

@@ -40,8 +40,6 @@
 #include <thread>
 #include <vector>
 
-#include "tests/support/solver.h"
-
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
@@ -355,6 +353,28 @@ class X {
 
 // ---------------------------------------------------------------- the game
 
+// The tiles to click for a shortest solution of board, from the game's own
+// solver, tembira-solve, built beside the game.
+std::vector<int> shortestSolution(const std::string& game, const std::array<int, 16>& board) {
+    std::string command = "echo '";
+    for (int tile : board)
+        command += std::to_string(tile) + " ";
+    command +=
+        "' | '" + (std::filesystem::path(game).parent_path() / "tembira-solve").string() + "'";
+    std::FILE* solver = popen(command.c_str(), "r");
+    if (!solver)
+        fail("cannot run tembira-solve");
+    char line[1024] = {};
+    const bool read = std::fgets(line, sizeof line, solver) != nullptr;
+    if (pclose(solver) != 0 || !read)
+        fail("tembira-solve gave no solution");
+    std::istringstream words(std::strchr(line, ':') ? std::strchr(line, ':') + 1 : line);
+    std::vector<int> tiles;
+    for (int tile; words >> tile;)
+        tiles.push_back(tile);
+    return tiles;
+}
+
 // Client pixels of the controls: twips / 15, a picture box adds its 30-twip
 // border; the point is the control's centre unless said otherwise.
 struct Point {
@@ -484,7 +504,7 @@ GameRun runGame(X& x, const std::string& program, const std::string& logPath) {
         from = log.size();
         x.click(w, speedButton[0].x, speedButton[0].y);
         log.waitCount("the speed button QUICK", from, 1, clicks);
-        for (int tile : tembira::testing::solve(board))
+        for (int tile : shortestSolution(program, board))
             slide(tile, 0);
         sleepMs(80);
 

@@ -19,7 +19,7 @@ tools/install_missing.sh "${packages[@]}"
 
 echo "building (Release) into $build ..." >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTEMBIRA_TESTS=OFF >/dev/null
-cmake --build "$build" -j 2 --target tembira >/dev/null
+cmake --build "$build" -j 2 --target tembira tembira-solve >/dev/null
 cmake -S bench -B "$build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build/bench" -j 2 >/dev/null
 

@@ -3,6 +3,6 @@
 
 namespace platform {
 
-enum class Key { Left, Right, Up, Down, Return, Space };
+enum class Key { Left, Right, Up, Down, Return, Space, H, S };
 
 } // namespace platform

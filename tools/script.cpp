@@ -11,8 +11,10 @@
 #include <ostream>
 #include <vector>
 
+#include "app/hint.h"
 #include "app/keys.h"
 #include "app/wiring.h"
+#include "form/board_view.h"
 
 namespace tembira {
 
@@ -266,6 +268,21 @@ std::vector<std::string> wordsOf(const std::string& line) {
 
 } // namespace
 
+std::string ScriptRunner::hintLine() const {
+    switch (hintState(form)) {
+    case HintState::Locked:
+        return "locked";
+    case HintState::Busy:
+        return "busy";
+    case HintState::Solved:
+        return "0 moves=0";
+    case HintState::Ready:
+        break;
+    }
+    const auto moves = solver::solve(solverBoard(viewBoard(form)));
+    return std::to_string(moves->front()) + " moves=" + std::to_string(moves->size());
+}
+
 void ScriptRunner::execute(const std::vector<std::string>& args, std::ostream& out) {
     const std::string& command = args[0];
     auto need = [&](std::size_t count) {
@@ -317,6 +334,9 @@ void ScriptRunner::execute(const std::vector<std::string>& args, std::ostream& o
             throw ScriptError{"unknown key '" + args[1] + "'"};
         if (Control* target = keyTarget(form, *key))
             platform::Window::click(*target);
+    } else if (command == "hint") {
+        need(0);
+        out << "hint=" << hintLine() << '\n';
     } else if (command == "dump") {
         need(0);
         dump(out);

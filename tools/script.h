@@ -30,6 +30,9 @@ class ScriptRunner {
     Form1 form{clock};
 
   private:
+    // What "hint" prints after "hint=": a tile a shortest solution moves
+    // next and the fewest moves left, or why there is none.
+    std::string hintLine() const;
     // Runs one line's words; throws ScriptError for a line it cannot run.
     void execute(const std::vector<std::string>& args, std::ostream& out);
 };

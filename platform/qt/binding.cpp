@@ -12,6 +12,7 @@
 #include "platform/qt/focus_ring.h"
 #include "platform/qt/input.h"
 #include "platform/qt/metrics.h"
+#include "platform/qt/note_overlay.h"
 
 namespace platform::qt {
 
@@ -55,6 +56,20 @@ Binding::Binding(platform::Window& window) : model_(window) {
     orderTabs();
     input_ = new InputRouter(top_.get(), new FocusRing(top_.get()));
     input_->click = [this](Control& c) { click(c); };
+    note_ = new NoteOverlay(top_.get());
+}
+
+void Binding::setCommands(std::function<bool(platform::Key)> command, std::function<void()> input,
+                          std::function<std::vector<platform::MenuItem>()> menu) {
+    input_->commandKey = std::move(command);
+    input_->playerInput = std::move(input);
+    input_->menu = std::move(menu);
+}
+
+void Binding::mark(const Control& control, const std::string& note, int ms) {
+    QWidget* w = widget(control);
+    note_->showNote(QRect(w->mapTo(top_.get(), QPoint(0, 0)), w->size()),
+                    QString::fromStdString(note), ms);
 }
 
 void Binding::setKeyTarget(std::function<Control*(platform::Key)> target) {

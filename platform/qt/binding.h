@@ -11,12 +11,14 @@
 #include "platform/accessible.h"
 #include "platform/control.h"
 #include "platform/key.h"
+#include "platform/menu.h"
 #include "platform/qt/widgets.h"
 #include "platform/window.h"
 
 namespace platform::qt {
 
 class InputRouter;
+class NoteOverlay;
 
 class Binding final : public platform::Observer {
   public:
@@ -42,6 +44,19 @@ class Binding final : public platform::Observer {
     // through the same path as a pointer click.
     void setKeyTarget(std::function<platform::Control*(platform::Key)> target);
 
+    // Keys that are commands (H, S), told to `command` before anything else
+    // sees them; every other key and pointer press by the player is reported
+    // to `input` first; the context menu's lines come from `menu`.
+    void setCommands(std::function<bool(platform::Key)> command, std::function<void()> input,
+                     std::function<std::vector<platform::MenuItem>()> menu);
+
+    // Outlines a control and writes a note beside it for a moment.
+    void mark(const platform::Control& control, const std::string& note, int ms);
+
+    // A click on a control through the same path as the player's: what the
+    // program plays for the player.
+    void click(platform::Control& control);
+
     // The game's words for screen readers; applied at once and kept up to
     // date as captions and positions change.
     void setDescriber(std::function<platform::AccessibleText(const platform::Control&)> describe);
@@ -62,13 +77,13 @@ class Binding final : public platform::Observer {
     void applyEnabled(platform::Control& control);
     void applyAccessibleText(platform::Control& control);
     void syncOptionButtons();
-    void click(platform::Control& control);
     void orderTabs();
 
     platform::Window& model_;
     std::unique_ptr<WindowWidget> top_;
     std::unordered_map<const platform::Control*, Entry> entries_;
     InputRouter* input_ = nullptr; // owned by the window
+    NoteOverlay* note_ = nullptr;  // owned by the window
     std::function<platform::AccessibleText(const platform::Control&)> describe_;
 };
 

@@ -1,7 +1,9 @@
 #include "platform/qt/input.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <optional>
 
 #include "platform/qt/focus_ring.h"
@@ -29,6 +31,10 @@ std::optional<platform::Key> gameKey(const QKeyEvent* event) {
         return Key::Return;
     case Qt::Key_Space:
         return Key::Space;
+    case Qt::Key_H:
+        return Key::H;
+    case Qt::Key_S:
+        return Key::S;
     default:
         return std::nullopt;
     }
@@ -53,7 +59,12 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
         keyboard_ = false;
         ring_->follow(keyboard_);
+        if (playerInput)
+            playerInput();
         return false;
+    case QEvent::ContextMenu:
+        showMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
     case QEvent::FocusIn:
     case QEvent::Move:
     case QEvent::Resize:
@@ -69,6 +80,10 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
 
 bool InputRouter::key(QKeyEvent* event) {
     const auto key = gameKey(event);
+    if (key && commandKey && commandKey(*key))
+        return true;
+    if (playerInput && event->key() != Qt::Key_Menu)
+        playerInput();
     if (!key || !keyTarget || !click)
         return false;
     QWidget* focus = QApplication::focusWidget();
@@ -85,6 +100,19 @@ bool InputRouter::key(QKeyEvent* event) {
             return true;
         }
     return arrow; // arrows belong to the board, not to the focus chain
+}
+
+void InputRouter::showMenu(const QPoint& at) {
+    if (!menu)
+        return;
+    QMenu popup(window_);
+    for (const platform::MenuItem& item : menu()) {
+        QAction* action = popup.addAction(QString::fromStdString(item.text));
+        action->setEnabled(item.enabled && item.chosen);
+        if (item.chosen)
+            QObject::connect(action, &QAction::triggered, &popup, item.chosen);
+    }
+    popup.exec(at);
 }
 
 } // namespace platform::qt

@@ -7,9 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/accessible_text.h"
+#include "app/assistant.h"
 #include "app/keys.h"
 #include "app/wiring.h"
+#include "app/words.h"
 #include "form/form1.h"
 #include "platform/qt/appearance.h"
 #include "platform/qt/binding.h"
@@ -95,6 +96,16 @@ int main(int argc, char** argv) {
     binding.setKeyTarget([&form](platform::Key key) { return tembira::keyTarget(form, key); });
     binding.setDescriber(
         [&form](const platform::Control& c) { return tembira::accessibleText(form, c); });
+
+    // The hint (H) and the solution played out (S), also in the context menu.
+    tembira::Assistant assistant(form);
+    assistant.click = [&binding](platform::Control& c) { binding.click(c); };
+    assistant.mark = [&binding](const platform::Control& tile, const std::string& note) {
+        binding.mark(tile, note, 1500);
+    };
+    binding.setCommands([&assistant](platform::Key key) { return assistant.commandKey(key); },
+                        [&assistant] { assistant.playerInput(); },
+                        [&assistant] { return assistant.menu(); });
 
     form.load();
     binding.window()->show();

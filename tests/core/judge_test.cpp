@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "tests/support/game.h"
-#include "tests/support/solver.h"
 
 using tembira::testing::Game;
 using namespace tembira;
@@ -421,7 +420,7 @@ TEST_F(RewardGame, PictureChangedInMidRewardMovesTheNewImageAndLeavesTheFirst) {
 // The picture 1 game played from its starting board through pointer clicks.
 TEST_F(JudgeGame, WholeGameSolvedByClicksIsComplete) {
     startGame();
-    const std::vector<int> moves = tembira::testing::solve(view().tileOn);
+    const std::vector<int> moves = shortestSolution();
     ASSERT_FALSE(moves.empty());
     click(f.HANTEI);
     EXPECT_EQ(f.MESSEGE.caption(), "まだです");

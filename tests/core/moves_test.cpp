@@ -9,7 +9,6 @@
 #include "board/moves.h"
 #include "tests/support/game.h"
 #include "tests/support/seed.h"
-#include "tests/support/solver.h"
 
 using tembira::testing::Game;
 using namespace tembira;
@@ -245,7 +244,7 @@ TEST_F(MoveGame, EveryStartingBoardCanBeSolvedByClicks) {
         click(f.TAITOLn[p]);
         wait(1);
         click(f.START);
-        const std::vector<int> moves = tembira::testing::solve(view().tileOn);
+        const std::vector<int> moves = shortestSolution();
         ASSERT_FALSE(moves.empty()) << "picture " << p;
         for (int n : moves)
             slide(n);

@@ -2,8 +2,8 @@
 // solved, with the anteater coming to rest in the board frame.
 #include <algorithm>
 
+#include "solver/solver.h"
 #include "tests/e2e/game_window.h"
-#include "tests/support/solver.h"
 
 namespace tembira::e2e {
 namespace {
@@ -20,7 +20,9 @@ TEST_F(WholeGame, SolvedByClicksShowsCompleteAndTheFirstReward) {
     ASSERT_TRUE(chooseQuickSpeed());
 
     Cells cells = picture1;
-    const std::vector<int> moves = testing::solve(cells);
+    solver::Board start{};
+    std::copy(cells.begin(), cells.end(), start.begin());
+    const std::vector<int> moves = solver::solve(start).value_or(std::vector<int>{});
     ASSERT_FALSE(moves.empty());
     for (std::size_t i = 0; i < moves.size(); ++i) {
         const auto from = std::find(cells.begin(), cells.end(), moves[i]);
@@ -48,6 +50,37 @@ TEST_F(WholeGame, SolvedByClicksShowsCompleteAndTheFirstReward) {
     std::this_thread::sleep_for(300ms);
     EXPECT_EQ(x.grab(frameInside), atRest) << "the picture still moves";
     EXPECT_EQ(x.height(), messageHeight);
+}
+
+// 解いて見せる (S) plays a shortest solution by itself and leaves the judging
+// to the player.
+TEST_F(WholeGame, SolutionPlayedOutByTheGameEndsOnASolvedBoard) {
+    ASSERT_TRUE(leaveOpening());
+    ASSERT_TRUE(pressStart());
+    ASSERT_TRUE(chooseQuickSpeed());
+    const Shot start = x.grab(board);
+    x.key("s");
+    ASSERT_TRUE(x.waitUntil(
+        "the first move", [&] { return x.grab(board) != start; }, 30s));
+    // Played out once the board has stood still for a second.
+    Shot last = x.grab(board);
+    auto still = std::chrono::steady_clock::now();
+    ASSERT_TRUE(x.waitUntil(
+        "the board to stand still",
+        [&] {
+            const Shot now = x.grab(board);
+            if (now != last) {
+                last = now;
+                still = std::chrono::steady_clock::now();
+            }
+            return std::chrono::steady_clock::now() - still > 1s;
+        },
+        60s));
+    EXPECT_EQ(message().pixels, 0) << "the game judged by itself";
+    x.click(okButton);
+    ASSERT_TRUE(heightBecomes(messageHeight));
+    EXPECT_TRUE(x.waitUntil("完成 in the message row", [&] { return message().pixels > 100; }));
+    EXPECT_LT(message().width, 160) << "wider than the two characters of 完成";
 }
 
 } // namespace

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "app/hint.h"
 #include "board/moves.h"
 #include "form/board_view.h"
 #include "tools/script.h"
@@ -42,6 +44,11 @@ struct Game : ::testing::Test {
     int cellOf(int n) const { return view().cellOf[std::size_t(n)]; }
     // The board row by row, "." for a cell with no tile: "14 9 12 6 / 8 ...".
     std::string layout() const { return view().text(); }
+
+    // The tiles to click, in order, for a shortest solution of the board.
+    std::vector<int> shortestSolution() const {
+        return solver::solve(solverBoard(view())).value_or(std::vector<int>{});
+    }
 
     // "" while every tile stands on a cell of its own and the EMPTY flags
     // mark the one cell left; otherwise what is wrong.

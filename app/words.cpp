@@ -1,4 +1,4 @@
-#include "app/accessible_text.h"
+#include "app/words.h"
 
 #include <cmath>
 
@@ -34,5 +34,16 @@ platform::AccessibleText accessibleText(const Form1& f, const Control& c) {
         return {f.SPEED4.caption(), {}};
     return {};
 }
+
+std::string movesLeftText(int moves) {
+    return "あと " + std::to_string(moves) + " 手";
+}
+
+std::string moveNumberText(int moves) {
+    return std::to_string(moves) + " 手目";
+}
+
+const char* const hintCommand = "ヒント (H)";
+const char* const solveCommand = "解いて見せる (S)";
 
 } // namespace tembira
