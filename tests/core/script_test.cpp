@@ -16,24 +16,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/program.h"
 #include "tests/support/seed.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using tembira::testing::readFile;
+using tembira::testing::Result;
+using tembira::testing::runShell;
 
 void writeFile(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
@@ -61,12 +53,8 @@ Result runRunner(const std::string& arguments, const fs::path& input = "/dev/nul
     const std::string command = quoted(SCRIPT_RUNNER) + " " + arguments + " <" +
                                 quoted(input.string()) + " >" + quoted((dir / "out").string()) +
                                 " 2>" + quoted((dir / "err").string());
-    const int raw = std::system(command.c_str());
     Result r;
-    if (raw != -1 && WIFEXITED(raw))
-        r.status = WEXITSTATUS(raw);
-    else if (raw != -1 && WIFSIGNALED(raw))
-        r.status = 128 + WTERMSIG(raw);
+    r.status = runShell(command);
     r.out = readFile(dir / "out");
     r.err = readFile(dir / "err");
     fs::remove_all(dir);
@@ -224,8 +212,8 @@ TEST(ScriptRunner, ReadWriteAndLengthFailuresAreReported) {
     auto shell = [&](const std::string& redirections) {
         const std::string command =
             quoted(SCRIPT_RUNNER) + " " + redirections + " 2>" + quoted((dir / "err").string());
-        const int raw = std::system(command.c_str());
-        return std::make_pair(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir / "err"));
+        const int status = runShell(command);
+        return std::make_pair(status, readFile(dir / "err"));
     };
     const auto unreadable = std::make_pair(2, std::string("line 1: cannot read standard input\n"));
     EXPECT_EQ(shell("<" + quoted(dir.string()) + " >/dev/null"), unreadable);

@@ -11,22 +11,14 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/program.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using tembira::testing::readFile;
+using tembira::testing::Result;
 
 // Runs tembira-solve with arguments (already quoted for the shell), input on
 // its standard input and its standard output going to output.
@@ -42,9 +34,8 @@ Result solve(const std::string& arguments, const std::string& input,
     const std::string command = std::string("'") + SOLVE_PROGRAM + "' " + arguments + " <'" +
                                 (dir / "in").string() + "' >'" + out.string() + "' 2>'" +
                                 (dir / "err").string() + "'";
-    const int raw = std::system(command.c_str());
     Result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.status = tembira::testing::runShell(command);
     r.out = output.empty() ? readFile(out) : "";
     r.err = readFile(dir / "err");
     fs::remove_all(dir);
