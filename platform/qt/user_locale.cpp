@@ -6,6 +6,7 @@
 
 #include <QLocale>
 #include <QTime>
+#include <algorithm>
 #include <ctime>
 #include <map>
 #include <mutex>
@@ -29,9 +30,14 @@ locale_t timeLocale(const std::string& name) {
 }
 
 // text, in the locale's encoding, as UTF-8; bytes that do not convert are
-// left out.
+// left out. The clock asks twice a second, so ASCII and UTF-8 pass through.
 std::string toUtf8(std::string text, locale_t locale) {
-    iconv_t convert = iconv_open("UTF-8", nl_langinfo_l(CODESET, locale));
+    const std::string encoding = nl_langinfo_l(CODESET, locale);
+    const bool ascii =
+        std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+    if (ascii || encoding == "UTF-8")
+        return text;
+    iconv_t convert = iconv_open("UTF-8", encoding.c_str());
     if (convert == iconv_t(-1))
         return text;
     std::string out(text.size() * 4 + 4, '\0');
