@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "platform/control.h"
+#include "platform/qt/sharper_pictures.h"
 #include "platform/qt/widgets.h"
 #include "platform/window.h"
 
@@ -30,6 +31,9 @@ class Binding final : public platform::Observer {
     // Asked before a click reaches a control; while it answers false, clicks
     // no longer reach the game (it is ending).
     std::function<bool(const platform::Control&)> accepting;
+
+    // Sharper drawings of the window's pictures and icon, for dense screens.
+    void setSharperPictures(const SharperPicture& sharper);
 
     // Whether a text box would show text whole.
     bool fits(const platform::Control& textBox, const std::string& text) const;
