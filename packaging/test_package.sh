@@ -148,7 +148,7 @@ else
         [ -n "$(field Maintainer)" ] || fail "no Maintainer"
         [ -n "$(field Description)" ] || fail "no Description"
         depends=$(field Depends)
-        for needed in libqt6widgets6 libc6 fonts-ipafont-mincho fonts-ipafont-gothic; do
+        for needed in libqt6widgets6 libqt6svg6 libc6 fonts-ipafont-mincho fonts-ipafont-gothic; do
             # A whole package name in the comma-separated list.
             echo "$depends" | tr ',' '\n' | grep -Eq "^ *$needed( |\$)" ||
                 fail "Depends lacks $needed: $depends"
