@@ -1,6 +1,7 @@
 #include "platform/qt/desktop/board_drawing.h"
 
 #include <QFont>
+#include <QFrame>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -25,14 +26,14 @@ struct SolvedBoard::Window {
         }
         form.GOHOUBI.setVisible(false);
         binding = std::make_unique<platform::qt::Binding>(form);
-        // Laid out as if shown, but never on a screen.
-        binding->window()->setAttribute(Qt::WA_DontShowOnScreen);
-        binding->window()->show();
     }
 
-    QWidget* inside() const {
-        return static_cast<platform::qt::PictureBoxWidget*>(binding->widget(form.Picture1))
-            ->inner();
+    // Where the board's inside lies in the window: within the board frame's
+    // border. The window is never shown, so that no screen ever sees it;
+    // drawing the whole window, not the inside widget, lays it out first.
+    QRect inside() const {
+        const auto* frame = static_cast<const QFrame*>(binding->widget(form.Picture1));
+        return frame->contentsRect().translated(frame->mapTo(binding->window(), QPoint(0, 0)));
     }
 };
 
@@ -40,11 +41,11 @@ SolvedBoard::SolvedBoard() : window_(std::make_unique<Window>()) {}
 SolvedBoard::~SolvedBoard() = default;
 
 QSize SolvedBoard::size() const {
-    return window_->inside()->size();
+    return window_->inside().size();
 }
 
 void SolvedBoard::paint(QPaintDevice& target) const {
-    window_->inside()->render(&target);
+    window_->binding->window()->render(&target, QPoint(0, 0), QRegion(window_->inside()));
 }
 
 namespace {
