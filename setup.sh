@@ -13,7 +13,7 @@ play | test) ;;
     ;;
 esac
 
-packages=(cmake ninja-build g++ qt6-base-dev fonts-ipafont-mincho fonts-ipafont-gothic)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-ipafont-mincho fonts-ipafont-gothic)
 if [ "$mode" = test ]; then
     packages+=(googletest libgtest-dev libx11-dev libxtst-dev xvfb xauth xdotool x11-utils
         imagemagick valgrind appstream desktop-file-utils dpkg-dev file clang-format locales

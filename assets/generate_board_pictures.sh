@@ -1,6 +1,8 @@
 #!/bin/sh
 # Makes opening.bmp and icon.ico in this folder from the game's own drawing of
-# the solved board (tembira-render), as 256-colour palette pictures.
+# the solved board (tembira-render), as 256-colour palette pictures, and the
+# scalable icon packaging/icons/scalable/tembira.svg, the same drawing with
+# its numbers as outlines.
 # usage: assets/generate_board_pictures.sh [BUILD_DIR]   (default: build)
 # Needs ImageMagick.
 set -eu
@@ -26,5 +28,7 @@ palette "$work/opening.png" "BMP3:$here/opening.bmp"
 palette "$work/board.png" "$work/board.bmp"
 palette "$work/board32.png" "$work/board32.bmp"
 convert "$work/board.bmp" "$work/board32.bmp" -type Palette "$here/icon.ico"
+mkdir -p "$here/../packaging/icons/scalable"
+cp "$work/board.svg" "$here/../packaging/icons/scalable/tembira.svg"
 
 identify "$here/opening.bmp" "$here/icon.ico"

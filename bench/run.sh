@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 runs=${1:-7}
 build=${BENCH_BUILD:-build/bench-release}
 
-packages=(cmake ninja-build g++ qt6-base-dev fonts-ipafont-mincho fonts-ipafont-gothic
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-ipafont-mincho fonts-ipafont-gothic
     libx11-dev libxtst-dev libxdamage-dev xvfb)
 tools/install_missing.sh "${packages[@]}"
 

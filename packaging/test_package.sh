@@ -27,6 +27,7 @@ expected_files="bin/tembira
 share/applications/tembira.desktop
 share/icons/hicolor/256x256/apps/tembira.png
 share/icons/hicolor/32x32/apps/tembira.png
+share/icons/hicolor/scalable/apps/tembira.svg
 share/metainfo/io.github.tembira.Tembira.metainfo.xml"
 
 version=$(sed -n 's/^#define TEMBIRA_VERSION "\(.*\)"$/\1/p' "$build/generated/tembira_version.h")
@@ -115,6 +116,28 @@ else
     done < <(identify -format '%p %w %h\n' "$ico")
 fi
 
+# The scalable icon is a drawing of the same board: shapes only, its numbers
+# as outlines, so that it needs no font and holds no bitmap.
+svg=$prefix/share/icons/hicolor/scalable/apps/tembira.svg
+if [ -f "$svg" ]; then
+    described=$(file -b "$svg")
+    case "$described" in
+    "SVG Scalable Vector Graphics image"*) ;;
+    *) fail "scalable/apps/tembira.svg is $described" ;;
+    esac
+    grep -q '<path' "$svg" || fail "scalable/apps/tembira.svg draws no shape"
+    if grep -Eq '<(text|image)' "$svg"; then
+        fail "scalable/apps/tembira.svg holds text or a bitmap"
+    fi
+    if have compare && [ -f "$ico" ]; then
+        # Normalised RMSE: about 0.1 for the board, near 0.5 for another picture.
+        convert -background white "$svg" -resize '256x255!' "$work/svg.png"
+        error=$(compare -metric RMSE "$work/svg.png" "${ico}[0]" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+        awk -v e="$error" 'BEGIN { exit !(e < 0.2) }' ||
+            fail "scalable/apps/tembira.svg is not the board of assets/icon.ico (RMSE $error): run assets/generate_board_pictures.sh"
+    fi
+fi
+
 # --- The metainfo ----------------------------------------------------------
 metainfo=$prefix/share/metainfo/io.github.tembira.Tembira.metainfo.xml
 if [ -f "$metainfo" ]; then
@@ -148,7 +171,7 @@ else
         [ -n "$(field Maintainer)" ] || fail "no Maintainer"
         [ -n "$(field Description)" ] || fail "no Description"
         depends=$(field Depends)
-        for needed in libqt6widgets6 libc6 fonts-ipafont-mincho fonts-ipafont-gothic; do
+        for needed in libqt6widgets6 libqt6svg6 libc6 fonts-ipafont-mincho fonts-ipafont-gothic; do
             # A whole package name in the comma-separated list.
             echo "$depends" | tr ',' '\n' | grep -Eq "^ *$needed( |\$)" ||
                 fail "Depends lacks $needed: $depends"

@@ -310,6 +310,16 @@ void Binding::syncOptionButtons() {
     }
 }
 
+void Binding::setSharperPictures(const SharperPicture& sharper) {
+    for (auto& [control, entry] : entries_)
+        if (control->kind() == Kind::Image)
+            static_cast<ImageWidget*>(entry.widget)
+                ->setSharper([sharper, picture = control->picture()](QSize pixels) {
+                    return sharper(picture, pixels);
+                });
+    top_->setWindowIcon(sharperIcon(model_.picture(), qApp->devicePixelRatio(), sharper));
+}
+
 bool Binding::fits(const Control& textBox, const std::string& text) const {
     auto* box = dynamic_cast<TextBoxWidget*>(widget(textBox));
     return !box || box->fits(QString::fromStdString(text));

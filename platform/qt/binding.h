@@ -12,6 +12,7 @@
 #include "platform/control.h"
 #include "platform/key.h"
 #include "platform/menu.h"
+#include "platform/qt/sharper_pictures.h"
 #include "platform/qt/widgets.h"
 #include "platform/window.h"
 
@@ -36,6 +37,9 @@ class Binding final : public platform::Observer {
     // Asked before a click reaches a control; while it answers false, clicks
     // no longer reach the game (it is ending).
     std::function<bool(const platform::Control&)> accepting;
+
+    // Sharper drawings of the window's pictures and icon, for dense screens.
+    void setSharperPictures(const SharperPicture& sharper);
 
     // Whether a text box would show text whole.
     bool fits(const platform::Control& textBox, const std::string& text) const;

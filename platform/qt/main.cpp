@@ -14,6 +14,7 @@
 #include "form/form1.h"
 #include "platform/qt/appearance.h"
 #include "platform/qt/binding.h"
+#include "platform/qt/desktop/dense_pictures.h"
 #include "platform/qt/qt_clock.h"
 #include "tembira_version.h"
 
@@ -85,6 +86,7 @@ int main(int argc, char** argv) {
     tembira::Form1 form(clock);
     tembira::wire(form);
     platform::qt::Binding binding(form);
+    binding.setSharperPictures(tembira::desktop::drawPicture);
     binding.onClose = [&clock] { clock.endProgram(); };
     binding.accepting = [&clock](const platform::Control& control) {
         if (clock.ended())

@@ -121,7 +121,22 @@ ImageWidget::ImageWidget(QWidget* parent) : QWidget(parent) {
 void ImageWidget::setPicture(const QPixmap& picture, bool stretch) {
     picture_ = picture;
     stretch_ = stretch;
+    sharp_.clear();
     update();
+}
+
+void ImageWidget::setSharper(std::function<QImage(QSize pixels)> sharper) {
+    sharper_ = std::move(sharper);
+    sharp_.clear();
+    update();
+}
+
+const QPixmap& ImageWidget::sharpAt(QSize pixels) {
+    const auto key = std::make_pair(pixels.width(), pixels.height());
+    auto found = sharp_.find(key);
+    if (found == sharp_.end())
+        found = sharp_.emplace(key, QPixmap::fromImage(sharper_(pixels))).first;
+    return found->second;
 }
 
 void ImageWidget::paintEvent(QPaintEvent*) {
@@ -129,6 +144,15 @@ void ImageWidget::paintEvent(QPaintEvent*) {
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const qreal ratio = devicePixelRatio();
+    if (ratio > 1 && sharper_) {
+        const QRect target = stretch_ ? rect() : QRect(QPoint(0, 0), picture_.size());
+        const QPixmap& sharp = sharpAt((QSizeF(target.size()) * ratio).toSize());
+        if (!sharp.isNull()) {
+            painter.drawPixmap(target, sharp);
+            return;
+        }
+    }
     if (stretch_)
         painter.drawPixmap(rect(), picture_);
     else

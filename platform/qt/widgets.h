@@ -4,12 +4,15 @@
 #pragma once
 
 #include <QFrame>
+#include <QImage>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
 #include <functional>
+#include <map>
+#include <utility>
 
 namespace platform::qt {
 
@@ -89,13 +92,21 @@ class ImageWidget final : public QWidget {
     // A stretched picture fills the widget; otherwise it is drawn at its own
     // size from the top-left corner.
     void setPicture(const QPixmap& picture, bool stretch);
+    // Above a device pixel ratio of 1 the picture is drawn from what sharper
+    // gives for its size in device pixels, asked once for each size; a null
+    // image keeps the bitmap.
+    void setSharper(std::function<QImage(QSize pixels)> sharper);
 
   protected:
     void paintEvent(QPaintEvent*) override;
 
   private:
+    const QPixmap& sharpAt(QSize pixels);
+
     QPixmap picture_;
     bool stretch_ = true;
+    std::function<QImage(QSize)> sharper_;
+    std::map<std::pair<int, int>, QPixmap> sharp_;
 };
 
 // A sunken frame whose children go in inner(), clipped to the area inside

@@ -2,6 +2,7 @@
 // the binding offscreen and clicked through Qt's own event delivery.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QIcon>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -110,6 +111,31 @@ TEST_F(Game, StartWindowShowsTheOpeningOverTheBoard) {
                                   expected.pixelColor(x - picture.x(), y - picture.y())) > 8;
         }
     EXPECT_LT(differing, compared / 200) << differing << " of " << compared;
+}
+
+// On an ordinary screen the pictures and the icon are the bitmaps exactly:
+// sharper drawings for dense screens are not even asked for.
+TEST_F(Game, AtRatioOneThePicturesAreTheBitmapsExactly) {
+    ASSERT_EQ(binding->window()->devicePixelRatio(), 1);
+    int asked = 0;
+    binding->setSharperPictures([&](const std::string&, QSize pixels) {
+        ++asked;
+        QImage red(pixels, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        return red;
+    });
+    for (const Control* c : {&form.Opening, &form.GOHOUBI1, &form.GOHOUBI2, &form.GOHOUBI3}) {
+        QWidget* w = widgetOf(*c);
+        QImage expected(w->size(), QImage::Format_RGB32);
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(expected.rect(), QPixmap(pictureResource(c->picture())));
+        painter.end();
+        EXPECT_EQ(w->grab().toImage().convertToFormat(QImage::Format_RGB32), expected) << c->name();
+    }
+    EXPECT_EQ(binding->window()->windowIcon().availableSizes(),
+              QIcon(pictureResource("icon.ico")).availableSizes());
+    EXPECT_EQ(asked, 0);
 }
 
 TEST_F(Game, StartLabelIsABlackBoxInsideTheFrame) {
