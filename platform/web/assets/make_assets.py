@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Writes the web edition's static files: the two faces cut down to the
-characters the game shows.
+characters the game shows, and the window's pictures as PNGs.
 
     python3 make_assets.py --source SOURCE_ROOT --out OUT_DIR
 
@@ -16,6 +16,8 @@ import sys
 
 DEBIAN_PYTHON = "/usr/bin/python3"
 
+# The build leaves the source tree as it found it: no __pycache__.
+sys.dont_write_bytecode = True
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 
 # woff2 needs brotli as well as fontTools. Debian's packages serve Debian's
@@ -27,6 +29,7 @@ for module, package in (("fontTools", "python3-fonttools"), ("brotli", "python3-
         sys.exit(f"{module} is missing: install the Debian package {package}.")
 
 import fonts  # noqa: E402
+import pictures  # noqa: E402
 import shown_text  # noqa: E402
 
 
@@ -36,6 +39,7 @@ def main():
     parser.add_argument("--out", required=True, type=pathlib.Path)
     args = parser.parse_args()
     fonts.make(shown_text.shown_characters(args.source), args.out)
+    pictures.make(args.source, args.out)
 
 
 if __name__ == "__main__":
