@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Writes the web edition's static files: the two faces cut down to the
-characters the game shows, and the window's pictures as PNGs.
+characters the game shows, the pictures as PNGs, the manifest and its icons.
 
     python3 make_assets.py --source SOURCE_ROOT --out OUT_DIR
 
@@ -29,6 +29,7 @@ for module, package in (("fontTools", "python3-fonttools"), ("brotli", "python3-
         sys.exit(f"{module} is missing: install the Debian package {package}.")
 
 import fonts  # noqa: E402
+import manifest  # noqa: E402
 import pictures  # noqa: E402
 import shown_text  # noqa: E402
 
@@ -40,6 +41,7 @@ def main():
     args = parser.parse_args()
     fonts.make(shown_text.shown_characters(args.source), args.out)
     pictures.make(args.source, args.out)
+    manifest.make(args.source, args.out)
 
 
 if __name__ == "__main__":
