@@ -139,6 +139,9 @@ void Binding::changed(Control& c, Property property) {
         syncOptionButtons();
         break;
     case Property::Alignment:
+        // Buttons centre their captions whatever the property says.
+        if (c.kind() != Kind::Label && c.kind() != Kind::TextBox)
+            break;
         dom_alignment(self, c.alignment() == platform::Alignment::Left    ? 0
                             : c.alignment() == platform::Alignment::Right ? 1
                                                                           : 2);
