@@ -172,6 +172,30 @@ test('keys: arrows slide tiles, Return presses the focused button', async (t) =>
   await message(page, 'まだです').waitFor();
 });
 
+test('screen readers: named tiles with their places, pressed through the same path', async (t) => {
+  const page = await open(t);
+  await start(page);
+  const tiles = page.locator('[aria-label="盤面"] [role=button]');
+  assert.equal(await tiles.count(), 15);
+  const places = await board(page);
+  for (const n of ['1', '7', '15']) {
+    const [x, y] = places[n];
+    assert.equal(await page.getByRole('button', { name: n, exact: true }).getAttribute(
+      'aria-description'), `${y / cellPixels + 1}行${x / cellPixels + 1}列`);
+  }
+  const tree = await page.locator('.window').ariaSnapshot();
+  assert.match(tree, /group "盤面"/);
+  assert.match(tree, /textbox "絵の名前"/);
+  // An assistive technology's press is a click with no pointer behind it.
+  const [ex, ey] = emptyCell(places);
+  const beside = Object.keys(places).find((n) =>
+    Math.abs(places[n][0] - ex) + Math.abs(places[n][1] - ey) === cellPixels);
+  await page.getByRole('button', { name: beside, exact: true }).evaluate((tile) => tile.click());
+  await waitForTile(page, beside, [ex, ey]);
+  await page.keyboard.press('Tab'); // the keyboard's focus ring, for the eye
+  await page.screenshot({ path: join(process.env.SHOTS || '.', 'web_focus.png') });
+});
+
 test('the options panel opens and closes; END leaves a quiet page', async (t) => {
   const page = await open(t);
   await start(page);
