@@ -252,22 +252,29 @@ test('the page weighs at most 600 KB as served, and paints within 300 ms', async
   console.log(`# page as served with gzip: ${(total / 1000).toFixed(1)} KB in ${server.sent.size} files`);
   assert.ok(total <= 600_000, `${total} bytes`);
 
+  // Seven loads in one tab with the cache off, after one to warm the tab:
+  // a fresh browser context would add its renderer's start-up, which a
+  // player's browser has long done.
+  const context = await browser.newContext();
+  t.after(() => context.close());
+  const tab = await context.newPage();
+  const cdp = await context.newCDPSession(tab);
+  await cdp.send('Network.enable');
+  await cdp.send('Network.setCacheDisabled', { cacheDisabled: true });
   const paints = [];
-  for (let run = 0; run < 7; ++run) {
-    const context = await browser.newContext();
-    const fresh = await context.newPage();
-    await fresh.goto(server.url);
-    await fresh.locator('img[src="pictures/opening.png"]').waitFor();
-    paints.push(await fresh.evaluate(() => new Promise((resolve) => {
+  for (let load = 0; load <= 7; ++load) {
+    await tab.goto(`${server.url}?load=${load}`);
+    await tab.locator('img[src="pictures/opening.png"]').waitFor();
+    const paint = await tab.evaluate(() => new Promise((resolve) => {
       const find = () => performance.getEntriesByName('first-contentful-paint')[0];
       const poll = () => (find() ? resolve(find().startTime) : setTimeout(poll, 20));
       poll();
-    })));
-    await context.close();
+    }));
+    if (load > 0) paints.push(paint);
   }
   paints.sort((a, b) => a - b);
   const median = paints[3];
   console.log(`# first paint of the opening: median ${median.toFixed(0)} ms (` +
-    `${paints[0].toFixed(0)}–${paints[6].toFixed(0)}) over 7 loads`);
+    `${paints[0].toFixed(0)}–${paints[6].toFixed(0)}) over 7 loads in a warm tab`);
   assert.ok(median <= 300, `${median} ms`);
 });

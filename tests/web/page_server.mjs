@@ -19,19 +19,23 @@ const types = {
 
 export async function startServer(root) {
   const sent = new Map(); // path to bytes sent
+  const zipped = new Map(); // file to its gzip
   const server = createServer(async (request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
     const file = join(root, path.endsWith('/') ? path + 'index.html' : path);
-    let body;
+    let plain;
     try {
-      body = await readFile(file);
+      plain = await readFile(file);
     } catch {
       response.writeHead(404).end('not found');
       return;
     }
     const headers = { 'Content-Type': types[extname(file)] || 'application/octet-stream' };
+    let body = plain;
     if (/\bgzip\b/.test(request.headers['accept-encoding'] || '')) {
-      body = gzipSync(body, { level: 6 });
+      // Compressed once, as a server with precompressed files would.
+      if (!zipped.has(file)) zipped.set(file, gzipSync(plain, { level: 6 }));
+      body = zipped.get(file);
       headers['Content-Encoding'] = 'gzip';
     }
     sent.set(path, body.length);
