@@ -128,7 +128,7 @@ std::map<std::string, std::int16_t> boardVariables(const BoardState& b) {
 bool parseTimeOfDay(const std::string& word, int& seconds) {
     if (word.size() != 8 || word[2] != ':' || word[5] != ':')
         return false;
-    for (std::size_t i : {0, 1, 3, 4, 6, 7})
+    for (std::size_t i : {0u, 1u, 3u, 4u, 6u, 7u})
         if (word[i] < '0' || word[i] > '9')
             return false;
     int h, m, s;
