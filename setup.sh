@@ -22,9 +22,6 @@ web_packages=(cmake ninja-build emscripten nodejs python3 python3-fonttools pyth
     fonts-ipafont-mincho fonts-ipafont-gothic)
 command -v npm >/dev/null || web_packages+=(npm)
 
-# Emscripten's JS optimiser needs the acorn module Debian keeps here, where a
-# node that is not Debian's own does not look.
-export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 build_web() {
     emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release
     cmake --build build-web -j "$(nproc)"

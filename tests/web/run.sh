@@ -16,8 +16,7 @@ tests/web/runner_golden.sh "$native" "$web"
 boards=$(mktemp -d)
 trap 'rm -rf "$boards"' EXIT
 # The desktop board after START and after the golden whole game's first moves.
-read -r -a moves < <(grep -m 3 '^click PANEL' tests/scripts/whole_game.script |
-    sed 's/click PANEL//' | tr '\n' ' ')
+mapfile -t moves < <(grep -m 3 '^click PANEL' tests/scripts/whole_game.script | sed 's/click PANEL//')
 QT_QPA_PLATFORM=offscreen "$native/qt_board_shot" "$boards" "${moves[@]}" 2>/dev/null
 WEB_BUILD="$web" QT_BOARDS="$boards" SHOTS="$boards" \
     node --test --test-reporter=spec tests/web/browser_test.mjs
