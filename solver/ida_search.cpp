@@ -36,7 +36,7 @@ constexpr std::array<Neighbours, 16> neighbours = makeNeighbours();
 
 class Search {
   public:
-    Search(const Board& board, std::stop_token stop, const std::uint8_t* tables)
+    Search(const Board& board, StopToken stop, const std::uint8_t* tables)
         : cells_(board), tables_(tables), stop_(std::move(stop)) {}
 
     // Whether some solution of at most bound moves exists; if so, path holds it.
@@ -122,7 +122,7 @@ class Search {
 
     Board cells_;
     const std::uint8_t* tables_;
-    std::stop_token stop_;
+    StopToken stop_;
     std::vector<int> path_;
     int bound_ = 0;
     std::uint64_t nodes_ = 0;
@@ -132,7 +132,7 @@ class Search {
 
 } // namespace
 
-std::optional<std::vector<int>> solve(const Board& board, std::stop_token stop, Stats* stats) {
+std::optional<std::vector<int>> solve(const Board& board, StopToken stop, Stats* stats) {
     const auto started = std::chrono::steady_clock::now();
     if (!solvable(board))
         return std::nullopt;

@@ -1,6 +1,7 @@
-// The pattern databases built into the library by the table generator, laid
-// out as partition.h says. The bytes are read-only data of the program, so the
-// system reads them from the file only when a search first looks them up.
+// The pattern databases, laid out as partition.h says. Natively the table
+// generator builds them into the library as read-only data, so the system
+// reads them from the file only when a search first looks them up; under
+// Emscripten they are computed at that first look-up instead.
 #pragma once
 
 #include <cstdint>

@@ -8,10 +8,24 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
-#include <stop_token>
 #include <vector>
+#include <version>
+#if __cpp_lib_jthread
+#include <stop_token>
+#endif
 
 namespace solver {
+
+// What asks a search to give up. A standard library without threads
+// (Emscripten's, for one) may have no std::stop_token; there nothing runs
+// beside a search that could ask.
+#if __cpp_lib_jthread
+using StopToken = std::stop_token;
+#else
+struct StopToken {
+    bool stop_requested() const noexcept { return false; }
+};
+#endif
 
 // The tile on each cell in reading order, row by row from the top left; 0 is
 // the empty cell.
@@ -37,7 +51,7 @@ struct Stats {
 // The tiles to click, in order, for one of the shortest solutions (empty for
 // goal). Nothing when board is not solvable or when stop was requested before
 // the search ended. stats, when given, receives the search's figures.
-std::optional<std::vector<int>> solve(const Board& board, std::stop_token stop = {},
+std::optional<std::vector<int>> solve(const Board& board, StopToken stop = {},
                                       Stats* stats = nullptr);
 
 } // namespace solver

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <istream>
 #include <map>
@@ -15,6 +13,7 @@
 #include "app/keys.h"
 #include "app/wiring.h"
 #include "form/board_view.h"
+#include "tools/float_text.h"
 
 namespace tembira {
 
@@ -23,9 +22,7 @@ using platform::Property;
 namespace {
 
 std::string number(float v) {
-    char text[32];
-    auto result = std::to_chars(text, text + sizeof text, v);
-    return std::string(text, result.ptr);
+    return floatText(v);
 }
 
 std::string boolean(bool v) {
@@ -127,22 +124,16 @@ std::map<std::string, std::int16_t> boardVariables(const BoardState& b) {
     return vars;
 }
 
-template <class T> bool parseNumber(const std::string& word, T& value) {
-    const char* end = word.data() + word.size();
-    auto result = std::from_chars(word.data(), end, value);
-    return !word.empty() && result.ec == std::errc() && result.ptr == end;
-}
-
 // HH:MM:SS, 24-hour, two digits each, to seconds since midnight.
 bool parseTimeOfDay(const std::string& word, int& seconds) {
     if (word.size() != 8 || word[2] != ':' || word[5] != ':')
         return false;
-    for (std::size_t i : {0, 1, 3, 4, 6, 7})
+    for (std::size_t i : {0u, 1u, 3u, 4u, 6u, 7u})
         if (word[i] < '0' || word[i] > '9')
             return false;
     int h, m, s;
-    if (!parseNumber(word.substr(0, 2), h) || !parseNumber(word.substr(3, 2), m) ||
-        !parseNumber(word.substr(6, 2), s) || h > 23 || m > 59 || s > 59)
+    if (!parseInteger(word.substr(0, 2), h) || !parseInteger(word.substr(3, 2), m) ||
+        !parseInteger(word.substr(6, 2), s) || h > 23 || m > 59 || s > 59)
         return false;
     seconds = h * 3600 + m * 60 + s;
     return true;
@@ -303,14 +294,13 @@ void ScriptRunner::execute(const std::vector<std::string>& args, std::ostream& o
         need(2);
         double x, y;
         for (int i : {1, 2})
-            if (!parseNumber(args[std::size_t(i)], i == 1 ? x : y) ||
-                !std::isfinite(i == 1 ? x : y))
+            if (!parseFinite(args[std::size_t(i)], i == 1 ? x : y))
                 throw ScriptError{"not a number '" + args[std::size_t(i)] + "'"};
         form.clickAt(x, y);
     } else if (command == "wait") {
         need(1);
         std::int64_t ms;
-        if (!parseNumber(args[1], ms) || ms < 0)
+        if (!parseInteger(args[1], ms) || ms < 0)
             throw ScriptError{"not a wait in milliseconds '" + args[1] + "'"};
         if (ms > longestWait)
             throw ScriptError{"a wait longer than a day '" + args[1] + "'"};

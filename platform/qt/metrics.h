@@ -1,23 +1,19 @@
-// The game measures everything in twips; the screen wants logical pixels.
-// Every conversion goes through pixels(), so neighbouring controls that share
-// an edge in twips share it in pixels too.
+// The windowing layer's pixel rounding, as Qt rectangles.
 #pragma once
 
 #include <QRect>
 
+#include "platform/pixels.h"
+
 namespace platform::qt {
 
-constexpr int twipsPerPixel = 15;
+using platform::fontPixels;
+using platform::pixels;
+using platform::twipsPerPixel;
 
-// Twips to logical pixels, rounded to the nearest pixel.
-int pixels(double twips);
-
-// A control's rectangle: each edge is rounded to a whole twip and then mapped
-// on its own, so a 975-twip tile on a 960-twip pitch is 65 pixels wide and
-// starts every 64 pixels.
-QRect pixelRect(double left, double top, int width, int height);
-
-// A font's pixel size: a point is 20 twips.
-int fontPixels(double points);
+inline QRect pixelRect(double left, double top, int width, int height) {
+    const platform::PixelRect r = platform::pixelRect(left, top, width, height);
+    return QRect(r.x, r.y, r.width, r.height);
+}
 
 } // namespace platform::qt

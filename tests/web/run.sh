@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# run.sh [NATIVE_BUILD [WEB_BUILD]]: the web edition's tests: the files it
+# serves, its script runner against the native goldens, and the page itself
+# in Debian's chromium, compared with the desktop window's board.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+native=$(realpath "${1:-$root/build}")
+web=$(realpath "${2:-$root/build-web}")
+cd "$root"
+
+/usr/bin/python3 tests/web/assets_test.py "$web"
+tests/web/runner_golden.sh "$native" "$web"
+
+[ -d tests/web/node_modules/playwright-core ] ||
+    npm ci --prefix tests/web --silent --no-audit --no-fund
+boards=$(mktemp -d)
+trap 'rm -rf "$boards"' EXIT
+# The desktop board after START and after the golden whole game's first moves.
+mapfile -t moves < <(grep -m 3 '^click PANEL' tests/scripts/whole_game.script | sed 's/click PANEL//')
+QT_QPA_PLATFORM=offscreen "$native/qt_board_shot" "$boards" "${moves[@]}" 2>/dev/null
+WEB_BUILD="$web" QT_BOARDS="$boards" SHOTS="$boards" \
+    node --test --test-reporter=spec tests/web/browser_test.mjs
