@@ -8,7 +8,7 @@ are there, and a second run gives the same bytes.
 
 import filecmp
 import gzip
-import importlib.util
+import importlib
 import json
 import os
 import pathlib
@@ -19,8 +19,12 @@ import tempfile
 import unittest
 
 # fontTools is Debian's, for Debian's Python; another python3 may come first.
-if importlib.util.find_spec("fontTools") is None and sys.executable != "/usr/bin/python3":
-    os.execv("/usr/bin/python3", ["/usr/bin/python3", __file__, *sys.argv[1:]])
+try:
+    importlib.import_module("fontTools")
+except ImportError:
+    if sys.executable != "/usr/bin/python3":
+        os.execv("/usr/bin/python3", ["/usr/bin/python3", __file__, *sys.argv[1:]])
+    raise
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 TOOL = ROOT / "platform/web/assets"

@@ -19,4 +19,4 @@ trap 'rm -rf "$boards"' EXIT
 mapfile -t moves < <(grep -m 3 '^click PANEL' tests/scripts/whole_game.script | sed 's/click PANEL//')
 QT_QPA_PLATFORM=offscreen "$native/qt_board_shot" "$boards" "${moves[@]}" 2>/dev/null
 WEB_BUILD="$web" QT_BOARDS="$boards" SHOTS="$boards" \
-    node --test --test-reporter=spec tests/web/browser_test.mjs
+    node --test tests/web/browser_test.mjs

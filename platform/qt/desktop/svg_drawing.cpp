@@ -13,7 +13,7 @@ namespace {
 
 // The top-level elements drawn together: a run of unclipped ones, or one
 // clipped group with the id of its clipPath.
-struct Part {
+struct Run {
     std::vector<int> elements;
     QString clip;
 };
@@ -32,29 +32,29 @@ std::vector<QDomElement> topLevel(const QDomDocument& document) {
     return elements;
 }
 
-std::vector<Part> partsOf(const QDomDocument& document) {
-    std::vector<Part> parts;
+std::vector<Run> runsOf(const QDomDocument& document) {
+    std::vector<Run> runs;
     const std::vector<QDomElement> elements = topLevel(document);
     for (int i = 0; i < int(elements.size()); ++i) {
         if (elements[std::size_t(i)].tagName() == "defs")
             continue;
         const QString clip = clipOf(elements[std::size_t(i)]);
-        if (!clip.isEmpty() || parts.empty() || !parts.back().clip.isEmpty())
-            parts.push_back({{}, clip});
-        parts.back().elements.push_back(i);
+        if (!clip.isEmpty() || runs.empty() || !runs.back().clip.isEmpty())
+            runs.push_back({{}, clip});
+        runs.back().elements.push_back(i);
     }
-    return parts;
+    return runs;
 }
 
-// The document with its definitions and only the part's elements, unclipped.
-QDomDocument only(const QDomDocument& document, const Part& part) {
+// A copy of the drawing with only the run's elements, unclipped; <defs> kept.
+QDomDocument only(const QDomDocument& document, const Run& run) {
     QDomDocument copy = document.cloneNode(true).toDocument();
     const std::vector<QDomElement> elements = topLevel(copy);
     for (int i = 0; i < int(elements.size()); ++i) {
         QDomElement e = elements[std::size_t(i)];
         if (e.tagName() == "defs")
             continue;
-        if (std::find(part.elements.begin(), part.elements.end(), i) == part.elements.end())
+        if (std::find(run.elements.begin(), run.elements.end(), i) == run.elements.end())
             copy.documentElement().removeChild(e);
         else
             e.removeAttribute("clip-path");
@@ -62,7 +62,8 @@ QDomDocument only(const QDomDocument& document, const Part& part) {
     return copy;
 }
 
-// The document with its definitions and the clipPath's shapes filled opaque.
+// A copy of the drawing holding only the clip's shapes, filled opaque; <defs>
+// kept.
 QDomDocument clipMask(const QDomDocument& document, const QString& clip) {
     QDomDocument copy = only(document, {});
     QDomElement shapes = copy.createElement("g");
@@ -104,15 +105,15 @@ QImage renderSvg(const QByteArray& svg, QSize size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    for (const Part& part : partsOf(document)) {
-        if (part.clip.isEmpty()) {
-            render(only(document, part), painter, size);
+    for (const Run& run : runsOf(document)) {
+        if (run.clip.isEmpty()) {
+            render(only(document, run), painter, size);
             continue;
         }
-        QImage clipped = layer(only(document, part), size);
+        QImage clipped = layer(only(document, run), size);
         QPainter cut(&clipped);
         cut.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-        cut.drawImage(0, 0, layer(clipMask(document, part.clip), size));
+        cut.drawImage(0, 0, layer(clipMask(document, run.clip), size));
         cut.end();
         painter.drawImage(0, 0, clipped);
     }

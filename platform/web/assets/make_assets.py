@@ -9,7 +9,7 @@ Prints nothing unless something is wrong; the same sources give the same
 bytes."""
 
 import argparse
-import importlib.util
+import importlib
 import os
 import pathlib
 import sys
@@ -23,7 +23,9 @@ sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 # woff2 needs brotli as well as fontTools. Debian's packages serve Debian's
 # Python, which a python3 earlier on the PATH (a virtualenv, pyenv) hides.
 for module, package in (("fontTools", "python3-fonttools"), ("brotli", "python3-brotli")):
-    if importlib.util.find_spec(module) is None:
+    try:
+        importlib.import_module(module)
+    except ImportError:
         if sys.executable != DEBIAN_PYTHON and os.path.exists(DEBIAN_PYTHON):
             os.execv(DEBIAN_PYTHON, [DEBIAN_PYTHON, __file__, *sys.argv[1:]])
         sys.exit(f"{module} is missing: install the Debian package {package}.")
