@@ -29,6 +29,14 @@ enum class Property {
     BackStyle,
 };
 
+// What a binding applies when it first shows a control: Left stands for the
+// whole rectangle, ForeColor for both colours.
+inline constexpr Property shownProperties[] = {
+    Property::Left,      Property::Visible,   Property::Enabled,
+    Property::Caption,   Property::Text,      Property::ForeColor,
+    Property::Alignment, Property::BackStyle, Property::Value,
+};
+
 // Stored colour values: 0x00BBGGRR, or 0x800000nn for system colour nn.
 using Colour = std::uint32_t;
 constexpr Colour rgb(int r, int g, int b) {

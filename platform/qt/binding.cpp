@@ -180,9 +180,7 @@ void Binding::create(Control& c, QWidget* parentArea) {
 }
 
 void Binding::applyAll(Control& c) {
-    for (Property p :
-         {Property::Left, Property::Visible, Property::Enabled, Property::Caption, Property::Text,
-          Property::ForeColor, Property::Alignment, Property::BackStyle, Property::Value})
+    for (Property p : platform::shownProperties)
         changed(c, p);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/web/binding.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/pixels.h"
 #include "platform/web/dom.h"
@@ -58,7 +59,6 @@ bool takesFocus(Kind kind) {
 
 Binding::Binding(platform::Window& window) : model_(window) {
     create(window, -1);
-    syncOptionButtons();
 }
 
 Binding::~Binding() {
@@ -84,9 +84,7 @@ void Binding::create(Control& c, int parent) {
     // Picture boxes take part in the tab order by keyboard only.
     if (takesFocus(c.kind()))
         dom_focus_policy(self, c.tabIndex() + 1, c.kind() != Kind::PictureBox);
-    for (Property p :
-         {Property::Left, Property::Visible, Property::Enabled, Property::Caption, Property::Text,
-          Property::ForeColor, Property::Alignment, Property::BackStyle})
+    for (Property p : platform::shownProperties)
         changed(c, p);
     c.setObserver(this);
     for (Control* child : c.children())
@@ -142,9 +140,7 @@ void Binding::changed(Control& c, Property property) {
         // Buttons centre their captions whatever the property says.
         if (c.kind() != Kind::Label && c.kind() != Kind::TextBox)
             break;
-        dom_alignment(self, c.alignment() == platform::Alignment::Left    ? 0
-                            : c.alignment() == platform::Alignment::Right ? 1
-                                                                          : 2);
+        dom_alignment(self, int(c.alignment()));
         break;
     case Property::BackStyle:
         dom_opaque(self, c.backStyle() == platform::BackStyle::Opaque);
@@ -213,14 +209,9 @@ void Binding::pointerDown(double x, double y) {
 
 void Binding::pointerUp(double x, double y) {
     // As on the desktop, a click is a press and a release on one control.
-    Control* pressed = pressed_;
-    pressed_ = nullptr;
-    if (!pressed || model_.controlAt(x, y) != pressed)
-        return;
-    if (accepting && !accepting(*pressed))
-        return;
-    model_.clickAt(x, y);
-    syncOptionButtons();
+    Control* pressed = std::exchange(pressed_, nullptr);
+    if (pressed && model_.controlAt(x, y) == pressed)
+        click(*pressed);
 }
 
 Control* Binding::neighbourOption(const Control& focused, int step) const {
@@ -255,7 +246,7 @@ bool Binding::key(platform::Key key, int focused) {
             click(*target);
             return true;
         }
-    if (!arrow && focus && focus->enabled() &&
+    if (!arrow && focus &&
         (focus->kind() == Kind::CommandButton ||
          (key == Key::Space && focus->kind() == Kind::OptionButton))) {
         click(*focus);
@@ -266,9 +257,7 @@ bool Binding::key(platform::Key key, int focused) {
 
 void Binding::press(int target) {
     Control* c = control(target);
-    if (!c || !c->enabled() || !c->visible())
-        return;
-    if (c->onClick || c->kind() == Kind::OptionButton)
+    if (c && c->visible() && (c->onClick || c->kind() == Kind::OptionButton))
         click(*c);
 }
 

@@ -24,7 +24,7 @@ void dom_visible(int id, int visible);
 void dom_enabled(int id, int enabled);
 void dom_text(int id, const char* text);
 void dom_colours(int id, const char* fore, const char* back);
-void dom_alignment(int id, int alignment); // 0 left, 1 right, 2 centre
+void dom_alignment(int id, int alignment); // as platform::Alignment: left, right, centre
 void dom_opaque(int id, int opaque);
 void dom_font(int id, const char* family, int pixels, int weight);
 void dom_checked(int id, int checked);
