@@ -203,14 +203,18 @@ void Binding::click(Control& c) {
     syncOptionButtons();
 }
 
+Control* Binding::under(double x, double y) const {
+    return model_.controlAt(x * platform::twipsPerPixel, y * platform::twipsPerPixel);
+}
+
 void Binding::pointerDown(double x, double y) {
-    pressed_ = model_.controlAt(x, y);
+    pressed_ = under(x, y);
 }
 
 void Binding::pointerUp(double x, double y) {
     // As on the desktop, a click is a press and a release on one control.
     Control* pressed = std::exchange(pressed_, nullptr);
-    if (pressed && model_.controlAt(x, y) == pressed)
+    if (pressed && under(x, y) == pressed)
         click(*pressed);
 }
 

@@ -31,7 +31,7 @@ class Binding final : public platform::Observer {
     // Whether a text box would show text whole.
     bool fits(const platform::Control& textBox, const std::string& text) const;
 
-    // Input from the page. Positions are client twips.
+    // Input from the page. Positions are in pixels of the client area.
     void pointerDown(double x, double y);
     void pointerUp(double x, double y);
     void pointerCancel() { pressed_ = nullptr; }
@@ -53,6 +53,8 @@ class Binding final : public platform::Observer {
     void stack(const platform::Control& container);
     int id(const platform::Control& control) const;
     platform::Control* control(int id) const;
+    // The control the window's hit test finds at a client pixel.
+    platform::Control* under(double x, double y) const;
     // The option button beside focused in its group, step -1 or +1.
     platform::Control* neighbourOption(const platform::Control& focused, int step) const;
 

@@ -11,23 +11,24 @@ mergeInto(LibraryManager.library, {
     owner: function(target) {
       return target && target.closest ? target.closest('[data-id]') : null;
     },
-    // A pointer event's place in client twips, whatever the page's zoom.
-    twips: function(event) {
+    // A pointer event's place in the window's own pixels, whatever the
+    // page's zoom or scaling.
+    place: function(event) {
       var frame = dom.frame;
       var r = frame.getBoundingClientRect();
       var scale = r.width ? frame.offsetWidth / r.width : 1;
-      return [(event.clientX - r.left) * scale * 15, (event.clientY - r.top) * scale * 15];
+      return [(event.clientX - r.left) * scale, (event.clientY - r.top) * scale];
     },
     listen: function(frame) {
       frame.addEventListener('pointerdown', function(e) {
         if (e.button !== 0) return;
         if (frame.setPointerCapture) frame.setPointerCapture(e.pointerId);
-        var at = dom.twips(e);
+        var at = dom.place(e);
         _tembira_pointer_down(at[0], at[1]);
       });
       frame.addEventListener('pointerup', function(e) {
         if (e.button !== 0) return;
-        var at = dom.twips(e);
+        var at = dom.place(e);
         _tembira_pointer_up(at[0], at[1]);
       });
       frame.addEventListener('pointercancel', function() { _tembira_pointer_cancel(); });
