@@ -17,6 +17,7 @@ boards=$(mktemp -d)
 trap 'rm -rf "$boards"' EXIT
 # The desktop board after START and after the golden whole game's first moves.
 mapfile -t moves < <(grep -m 3 '^click PANEL' tests/scripts/whole_game.script | sed 's/click PANEL//')
+[ "${#moves[@]}" -eq 3 ] || { echo "run.sh: no first moves in whole_game.script" >&2; exit 1; }
 QT_QPA_PLATFORM=offscreen "$native/qt_board_shot" "$boards" "${moves[@]}" 2>/dev/null
 WEB_BUILD="$web" QT_BOARDS="$boards" SHOTS="$boards" \
     node --test tests/web/browser_test.mjs

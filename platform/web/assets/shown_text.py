@@ -19,17 +19,26 @@ _ASSETS_DIR = pathlib.PurePath("platform/web/assets")
 _CPP_ESCAPE = re.compile(r"\\(u[0-9a-fA-F]{4}|U[0-9a-fA-F]{8})")
 
 
+def _past_comment(text, i):
+    """Where a // or /* comment that starts at i ends, or None: both
+    languages comment alike."""
+    if text.startswith("//", i):
+        end = text.find("\n", i)
+        return len(text) if end < 0 else end
+    if text.startswith("/*", i):
+        end = text.find("*/", i + 2)
+        return len(text) if end < 0 else end + 2
+    return None
+
+
 def _cpp_literals(text):
     """The bodies of the string and character literals of C++ source text."""
     i, n = 0, len(text)
     while i < n:
         c = text[i]
-        if text.startswith("//", i):
-            i = text.find("\n", i)
-            i = n if i < 0 else i
-        elif text.startswith("/*", i):
-            i = text.find("*/", i + 2)
-            i = n if i < 0 else i + 2
+        past = _past_comment(text, i)
+        if past is not None:
+            i = past
         elif c == "R" and text.startswith('R"', i) and not _ident_before(text, i):
             open_paren = text.index("(", i)
             close = ")" + text[i + 2 : open_paren] + '"'
@@ -63,12 +72,9 @@ def _js_literals(text):
     """The bodies of the string and template literals of a script."""
     i, n = 0, len(text)
     while i < n:
-        if text.startswith("//", i):
-            i = text.find("\n", i)
-            i = n if i < 0 else i
-        elif text.startswith("/*", i):
-            i = text.find("*/", i + 2)
-            i = n if i < 0 else i + 2
+        past = _past_comment(text, i)
+        if past is not None:
+            i = past
         elif text[i] in "\"'`":
             quote, j = text[i], i + 1
             while j < n and text[j] != quote:
