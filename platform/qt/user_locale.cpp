@@ -95,6 +95,10 @@ std::string clockText(const std::function<bool(const std::string&)>& fits,
     std::string text = timeText("%X", locale);
     if (fits && !fits(text))
         text = numericTimeText(locale);
+    // Even the numeric form can be too wide ("오전 10:17:34" from ten o'clock
+    // in Korean): then the digits alone, on a 24-hour clock.
+    if (fits && !fits(text))
+        text = QTime::currentTime().toString(QStringLiteral("HH:mm:ss")).toStdString();
     return text;
 }
 

@@ -16,7 +16,7 @@ std::string timeText(const char* format, const std::string& locale = {});
 std::string numericTimeText(const std::string& locale = {});
 
 // The locale's own long form of the time (strftime's %X), or its numeric form
-// where the long one would not fit.
+// where the long one would not fit, or the digits alone where neither would.
 std::string clockText(const std::function<bool(const std::string&)>& fits,
                       const std::string& locale = {});
 
