@@ -93,8 +93,8 @@ void Assistant::search(const solver::Board& board) {
     });
 }
 
-// Takes a finished search's answer; one for a board no longer on show is
-// dropped with it.
+// Takes a finished search's answer. A search stopped early gives none; a path
+// found for an earlier board is kept, since play may pass back onto it.
 void Assistant::collect() {
     if (!answer_.valid() || answer_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
         return;

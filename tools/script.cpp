@@ -21,10 +21,6 @@ using platform::Property;
 
 namespace {
 
-std::string number(float v) {
-    return floatText(v);
-}
-
 std::string boolean(bool v) {
     return v ? "True" : "False";
 }
@@ -78,9 +74,9 @@ const std::vector<std::pair<const char*, Property>>& propertiesOf(Kind kind) {
 std::string format(const Control& c, Property p) {
     switch (p) {
     case Property::Left:
-        return number(c.left());
+        return floatText(c.left());
     case Property::Top:
-        return number(c.top());
+        return floatText(c.top());
     case Property::Width:
         return std::to_string(c.width());
     case Property::Height:

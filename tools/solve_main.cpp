@@ -1,27 +1,28 @@
 // tembira-solve [--stats] [FILE]: solves each board of FILE (or standard
 // input), one a line as 16 numbers, and prints the fewest moves and the tiles
 // to click. Lines it cannot solve get a message naming them and status 2.
-#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "solver/solver.h"
+#include "tools/float_text.h"
 
 namespace {
 
-// The board on a line, or an empty string with why not in problem. A line
-// with nothing but blanks and a comment gives neither.
+// The board on a line, or nothing with why not in problem. A line with
+// nothing but blanks and a comment gives nothing and no problem.
 std::optional<solver::Board> readBoard(const std::string& line, std::string& problem) {
     std::istringstream words(line.substr(0, line.find('#')));
     solver::Board board{};
     int count = 0;
     for (std::string word; words >> word; ++count) {
         int value = -1;
-        const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-        if (error != std::errc() || end != word.data() + word.size()) {
+        if (!tembira::parseInteger(word, value)) {
             problem = "'" + word + "' is not a number";
             return std::nullopt;
         }
