@@ -28,7 +28,7 @@ build_web() {
 }
 
 if [ "$mode" = web ]; then
-    tools/install_missing.sh "${web_packages[@]}"
+    dev/install_missing.sh "${web_packages[@]}"
     build_web
     port=${PORT:-8080}
     echo "The game is on http://localhost:$port/ (Ctrl+C stops the server)."
@@ -37,12 +37,12 @@ fi
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-ipafont-mincho fonts-ipafont-gothic)
 if [ "$mode" = test ]; then
-    packages+=(googletest libgtest-dev libx11-dev libxtst-dev xvfb xauth xdotool x11-utils
+    packages+=(googletest libgtest-dev libx11-dev libxtst-dev libxdamage-dev xvfb xauth xdotool x11-utils
         imagemagick valgrind appstream desktop-file-utils dpkg-dev file clang-format locales
         dbus at-spi2-core python3-pyatspi "${web_packages[@]}" chromium)
 fi
 
-tools/install_missing.sh "${packages[@]}"
+dev/install_missing.sh "${packages[@]}"
 
 jobs=$(nproc)
 # The test build turns every warning into an error.

@@ -1,4 +1,5 @@
-// What a key does in the game: it acts as a click on one control, so the
+// What a key does in the game, given the control that has the focus: the one
+// rule every binding follows. A key acts as a click on one control, so the
 // rules are the click handlers' and nothing is written twice.
 #pragma once
 
@@ -18,9 +19,12 @@ struct Form1;
 // cell). 0 where there is no such tile, or no single empty cell mid-slide.
 int tileForArrow(const BoardView& view, platform::Key key);
 
-// The control a key clicks, or nullptr: an arrow clicks the tile it slides;
-// Return and Space click the opening's "START" label while it shows (after
-// the opening they are the focused button's, which is the binding's affair).
-platform::Control* keyTarget(Form1& f, platform::Key key);
+// The rule, in order: H, S and the Menu key are the program's commands;
+// Return and Space click the opening's "START" label while it shows; in an
+// option group, ← and ↑ choose the previous button in tab order, → and ↓ the
+// next (nothing at either end), and Space clicks the focused one; any other
+// arrow slides the tile it names, or does nothing; Return and Space click a
+// focused command button. focused may be nullptr.
+platform::KeyAction keyAction(Form1& f, platform::Key key, platform::Control* focused);
 
 } // namespace tembira

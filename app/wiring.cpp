@@ -18,13 +18,20 @@ void wire(Form1& f) {
     for (int s = 1; s <= 3; ++s)
         f.SPEEDn[s].onClick = [&f, s] { SPEED_Click(f, speedSteps[s - 1]); };
     f.HAJIME.onClick = [&f] { HAJIME_Click(f); };
-    f.START.onClick = [&f] { START_Click(f); };
+    f.START.onClick = [&f] {
+        START_Click(f);
+        f.movesSinceStart = 0;
+    };
     f.HANTEI.onClick = [&f] { HANTEI_Click(f); };
     f.OPTION1.onClick = [&f] { OPTION1_Click(f); };
     f.SIMERU.onClick = [&f] { SIMERU_Click(f); };
     f.END1.onClick = [&f] { END1_Click(f); };
 
-    f.AutoMove.onTick = [&f] { AutoMove_Timer(f); };
+    f.AutoMove.onTick = [&f] {
+        const int empty = f.board.emptyCell();
+        AutoMove_Timer(f);
+        f.movesSinceStart += f.board.emptyCell() != empty;
+    };
     f.PUM.onTick = [&f] { PUM_Timer(f); };
     f.PDM.onTick = [&f] { PDM_Timer(f); };
     f.PLM.onTick = [&f] { PLM_Timer(f); };

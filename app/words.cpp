@@ -45,5 +45,6 @@ std::string moveNumberText(int moves) {
 
 const char* const hintCommand = "ヒント (H)";
 const char* const solveCommand = "解いて見せる (S)";
+const char* const endedText = "終了";
 
 } // namespace tembira

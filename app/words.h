@@ -27,5 +27,7 @@ std::string moveNumberText(int moves);
 // The context menu's two commands, with their keys.
 extern const char* const hintCommand;
 extern const char* const solveCommand;
+// What the web page shows once END has stopped the game.
+extern const char* const endedText;
 
 } // namespace tembira

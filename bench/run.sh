@@ -15,7 +15,7 @@ build=${BENCH_BUILD:-build/bench-release}
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-ipafont-mincho fonts-ipafont-gothic
     libx11-dev libxtst-dev libxdamage-dev xvfb)
-tools/install_missing.sh "${packages[@]}"
+dev/install_missing.sh "${packages[@]}"
 
 echo "building (Release) into $build ..." >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTEMBIRA_TESTS=OFF >/dev/null

@@ -27,6 +27,10 @@ constexpr int messageHeight = 6090;
 constexpr int optionsHeight = 7185;
 
 // The tiles' caption colour when selected: RGB(176, 83, 216).
+// The message row's two messages: a solved board, and one that is not yet.
+inline constexpr const char* completeMessage = "完成";
+inline constexpr const char* notYetMessage = "まだです";
+
 constexpr platform::Colour selectionColour = platform::rgb(176, 83, 216);
 
 // Where reward picture p (1 ... 3) waits out of view, and where it rests in
@@ -39,6 +43,9 @@ struct Form1 : platform::Window {
 
     platform::Clock& clock; // timers, the time of day and the program's end
     BoardState board;       // the variables every handler shares
+    // Moves made since the last START: every dispatch that moved the empty
+    // cell. Followed by the wiring; no handler reads it.
+    int movesSinceStart = 0;
 
     // The board and the frame in front of it.
     Control GOHOUBI{Kind::PictureBox, "GOHOUBI"};          // frame over the board: opening, rewards

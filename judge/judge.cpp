@@ -16,13 +16,13 @@ void HANTEI_Click(Form1& f) {
         // A pending "not yet" timeout must not clear this message later.
         f.MADA.setEnabled(false);
         f.setHeight(messageHeight);
-        f.MESSEGE.setCaption("完成");
+        f.MESSEGE.setCaption(completeMessage);
         f.GOHOUBITIME.setEnabled(true);
         f.board.PICKNO = 0;
         f.board.SOLVED = 0;
     } else {
         f.setHeight(messageHeight);
-        f.MESSEGE.setCaption("まだです");
+        f.MESSEGE.setCaption(notYetMessage);
         f.MADA.setEnabled(true);
     }
     // The options panel would cover the message.

@@ -14,6 +14,8 @@ class Clock {
   public:
     // A timer has just been switched on or off.
     virtual void timerSwitched(Timer& timer) = 0;
+    // A timer attached to this clock is being destroyed: forget it.
+    virtual void timerDestroyed(Timer& timer) = 0;
     // The local time of day as text, hours, minutes and seconds, no date.
     virtual std::string timeOfDayText() = 0;
     // Ends the program at once: no handler runs after this one returns.
@@ -29,6 +31,7 @@ class Clock {
 class VirtualClock final : public Clock {
   public:
     void timerSwitched(Timer& timer) override;
+    void timerDestroyed(Timer& timer) override;
     std::string timeOfDayText() override;
     void endProgram() override { ended_ = true; }
 

@@ -7,6 +7,11 @@ namespace platform {
 Timer::Timer(std::string name, int interval, bool enabled)
     : name_(std::move(name)), interval_(interval < 1 ? 1 : interval), enabled_(enabled) {}
 
+Timer::~Timer() {
+    if (clock_)
+        clock_->timerDestroyed(*this);
+}
+
 void Timer::setEnabled(bool enabled) {
     if (enabled == enabled_)
         return;

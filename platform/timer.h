@@ -15,6 +15,8 @@ class Timer {
     Timer(std::string name, int interval, bool enabled = false);
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
+    // Leaves its clock, which keeps no pointer to a timer that is gone.
+    ~Timer();
 
     const std::string& name() const { return name_; }
     int interval() const { return interval_; }

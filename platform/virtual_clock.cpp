@@ -12,6 +12,10 @@ void VirtualClock::timerSwitched(Timer& timer) {
         running_.push_back({&timer, now_ + timer.interval(), ++switches_});
 }
 
+void VirtualClock::timerDestroyed(Timer& timer) {
+    std::erase_if(running_, [&](const Schedule& s) { return s.timer == &timer; });
+}
+
 void VirtualClock::advance(std::int64_t ms) {
     const std::int64_t end = now_ + ms;
     while (!ended_) {

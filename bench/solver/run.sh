@@ -13,7 +13,7 @@ cd "$(dirname "$0")/../.."
 runs=${1:-7}
 build=${BENCH_BUILD:-build/bench-solver}
 
-tools/install_missing.sh cmake ninja-build g++
+dev/install_missing.sh cmake ninja-build g++
 
 echo "building (Release) into $build ..." >&2
 cmake -S bench/solver -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null

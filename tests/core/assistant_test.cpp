@@ -5,7 +5,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/assistant.h"
+#include "assist/assistant.h"
 #include "tests/support/game.h"
 
 using namespace tembira;
@@ -54,15 +54,15 @@ TEST_F(AssistedGame, HintMarksTheNextTileOfAShortestSolutionAndFollowingItAnswer
 TEST_F(AssistedGame, SolutionPlaysToTheGoalStopsForThePlayerAndDoesNotJudge) {
     startGame();
     assistant.solveOut();
-    ASSERT_TRUE(until([&] { return assistant.movesSinceStart() >= 3; }));
+    ASSERT_TRUE(until([&] { return f.movesSinceStart >= 3; }));
     assistant.playerInput();
-    const int stoppedAt = assistant.movesSinceStart();
+    const int stoppedAt = f.movesSinceStart;
     wait(2000);
-    EXPECT_EQ(assistant.movesSinceStart(), stoppedAt);
+    EXPECT_EQ(f.movesSinceStart, stoppedAt);
 
     assistant.solveOut();
     ASSERT_TRUE(until([&] { return view().solved && !assistant.playing(); }));
-    EXPECT_EQ(assistant.movesSinceStart(), 62);
+    EXPECT_EQ(f.movesSinceStart, 62);
     EXPECT_EQ(f.MESSEGE.caption(), "");
     EXPECT_FALSE(assistant.available());
     click(f.HANTEI);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "tests/support/seed.h"
-#include "tools/float_text.h"
+#include "text/float_text.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 // virtual clock's order of ticks.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -220,6 +221,20 @@ TEST_F(Clocked, HandlerRunsToItsEndAndItsEffectsCountForLaterTicks) {
     EXPECT_EQ(log[0], "a@1");
     EXPECT_EQ(log[1], "b@2");
     EXPECT_EQ(log.size(), 10u);
+}
+
+// A destroyed timer stayed registered, and the next advance called into freed
+// memory (the sanitizer build sees it).
+TEST_F(Clocked, ADestroyedTimerLeavesItsClock) {
+    Timer kept("kept", 10);
+    record(kept);
+    kept.setEnabled(true);
+    {
+        auto gone = std::make_unique<Timer>("gone", 5, true);
+        record(*gone);
+    }
+    clock.advance(20);
+    EXPECT_EQ(log, (std::vector<std::string>{"kept@10", "kept@20"}));
 }
 
 TEST_F(Clocked, EndingTheProgramStopsEveryFurtherTick) {

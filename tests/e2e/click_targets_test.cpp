@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "board/moves.h"
+#include "script/script.h"
 #include "tests/e2e/game_window.h"
-#include "tools/script.h"
 
 namespace tembira::e2e {
 namespace {

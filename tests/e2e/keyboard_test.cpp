@@ -1,6 +1,6 @@
 // The game played from the keyboard in the real window: Return leaves the
-// opening, arrows slide tiles, and a focus ring shows only while keys are in
-// use.
+// opening, arrows slide tiles or step through an option group, and a focus
+// ring shows only while keys are in use.
 #include "tests/e2e/game_window.h"
 
 namespace tembira::e2e {
@@ -42,6 +42,38 @@ TEST_F(Keyboard, ArrowsSlideTilesAndTheFocusRingShowsOnlyForKeys) {
     x.click(okButton);
     EXPECT_TRUE(
         x.waitUntil("the ring to go with the pointer", [&] { return yellowPixels(x) == 0; }));
+}
+
+// Qt's geometric neighbour took ← on ｵｶﾋﾟ to ｵｵｱﾘｸｲ, past the button
+// between them; each stray step re-lays the board.
+TEST_F(Keyboard, ArrowsInThePictureGroupStepInTabOrderAndStopAtTheEnd) {
+    ASSERT_TRUE(x.waitUntil("the opening's START label", [&] { return startLabelShows(); }));
+    x.key("Return");
+    ASSERT_TRUE(heightBecomes(playHeight));
+    ASSERT_TRUE(pressStart());
+    const Shot reference = x.grab(board);
+    x.click(optionButton);
+    ASSERT_TRUE(heightBecomes(optionsHeight));
+    x.click(markX(okapiChoice), okapiChoice.centreY());
+    std::this_thread::sleep_for(300ms);
+
+    Cells seen{};
+    const auto boardBecomes = [&](const Cells& cells) {
+        return x.waitUntil("the board " + boardText(cells), [&] {
+            seen = readBoard(x.grab(board), reference, picture1);
+            return seen == cells;
+        });
+    };
+    x.key("Left");
+    EXPECT_TRUE(boardBecomes(picture2)) << "the board reads " << boardText(seen);
+    x.key("Up");
+    EXPECT_TRUE(boardBecomes(picture1)) << "the board reads " << boardText(seen);
+    const Shot first = x.grab(board);
+    x.key("Left"); // the first button: nothing changes
+    EXPECT_FALSE(x.waitUntil(
+        "any change on the board", [&] { return x.grab(board) != first; }, 1000ms));
+    x.key("Right");
+    EXPECT_TRUE(boardBecomes(picture2)) << "the board reads " << boardText(seen);
 }
 
 } // namespace

@@ -50,6 +50,7 @@ constexpr Rect messageRow = onWindow(0, 4665, 4230, 975);
 constexpr Rect endButton = onWindow(2280, 4800, 735, 375);
 constexpr Rect closeButton = onWindow(3120, 4800, 855, 375);
 constexpr Rect kangarooChoice = inBox(240, 5280, 240, 600, 1575, 375);
+constexpr Rect okapiChoice = inBox(240, 5280, 240, 960, 1455, 255);
 constexpr Rect quickChoice = inBox(2400, 5280, 120, 360, 975, 255);
 
 // An option button takes clicks on its round mark at the left.

@@ -9,9 +9,9 @@
 #include <QRawFont>
 #include <gtest/gtest.h>
 
+#include "desktop/binding/appearance.h"
+#include "desktop/binding/metrics.h"
 #include "form/board_state.h"
-#include "platform/qt/appearance.h"
-#include "platform/qt/metrics.h"
 
 using namespace platform::qt;
 

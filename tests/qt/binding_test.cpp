@@ -13,11 +13,11 @@
 #include <memory>
 
 #include "app/wiring.h"
+#include "desktop/binding/appearance.h"
+#include "desktop/binding/binding.h"
+#include "desktop/binding/metrics.h"
 #include "form/form1.h"
 #include "platform/clock.h"
-#include "platform/qt/appearance.h"
-#include "platform/qt/binding.h"
-#include "platform/qt/metrics.h"
 
 using namespace platform::qt;
 using platform::Control;

@@ -8,10 +8,10 @@
 
 #include <cstdlib>
 
+#include "desktop/binding/binding.h"
+#include "desktop/binding/qt_clock.h"
+#include "desktop/binding/user_locale.h"
 #include "form/form1.h"
-#include "platform/qt/binding.h"
-#include "platform/qt/qt_clock.h"
-#include "platform/qt/user_locale.h"
 #include "platform/timer.h"
 
 using platform::Timer;

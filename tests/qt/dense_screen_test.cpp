@@ -12,11 +12,11 @@
 #include <memory>
 
 #include "app/wiring.h"
+#include "desktop/binding/appearance.h"
+#include "desktop/binding/binding.h"
+#include "desktop/drawing/dense_pictures.h"
 #include "form/form1.h"
 #include "platform/clock.h"
-#include "platform/qt/appearance.h"
-#include "platform/qt/binding.h"
-#include "platform/qt/desktop/dense_pictures.h"
 
 using namespace platform::qt;
 using platform::Control;

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/hint.h"
+#include "assist/hint.h"
 #include "board/moves.h"
 #include "form/board_view.h"
-#include "tools/script.h"
+#include "script/script.h"
 
 namespace tembira::testing {
 

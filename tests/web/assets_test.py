@@ -27,7 +27,7 @@ except ImportError:
     raise
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
-TOOL = ROOT / "platform/web/assets"
+TOOL = ROOT / "web/assets"
 sys.dont_write_bytecode = True
 sys.path.insert(0, str(TOOL))
 
@@ -91,6 +91,22 @@ class Fonts(unittest.TestCase):
         self.assertIn('font-family: "ＭＳ Ｐ明朝";\n  src: url("mincho.woff2")', css)
         self.assertIn('font-family: "ＭＳ Ｐゴシック";\n  src: url("gothic.woff2")', css)
         self.assertEqual(css.count("font-display: block;"), 2)
+
+    def test_no_other_source_of_the_page_holds_a_word_the_fonts_lack(self):
+        # The words live in the files the scan names; a word written anywhere
+        # else in what the page is built from would show as a missing glyph.
+        shown = set(shown_text.shown_characters(ROOT))
+        for folder in ("platform", "form", "board", "setup", "shell", "judge", "app", "web"):
+            for path in sorted((ROOT / folder).rglob("*")):
+                if path.suffix not in (".cpp", ".h", ".js", ".html") or "assets" in path.parts:
+                    continue
+                for literal in shown_text.literals_of(path):
+                    missing = {ch for ch in literal if ord(ch) > 0x7E} - shown
+                    self.assertFalse(missing, f"{path.relative_to(ROOT)}: {literal!r}")
+
+    def test_the_scan_fails_on_a_missing_source(self):
+        with self.assertRaises(FileNotFoundError):
+            shown_text.shown_characters(ROOT / "no such folder")
 
     def test_the_scan_reads_literals_not_comments(self):
         source = (

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "app/wiring.h"
+#include "desktop/binding/appearance.h"
+#include "desktop/binding/binding.h"
 #include "form/form1.h"
-#include "platform/qt/appearance.h"
-#include "platform/qt/binding.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -1,0 +1,103 @@
+// tembira-solve [--stats] [FILE]: solves each board of FILE (or standard
+// input), one a line as 16 numbers, and prints the fewest moves and the tiles
+// to click. Lines it cannot solve get a message naming them and status 2.
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "solver/solver.h"
+#include "text/float_text.h"
+
+namespace {
+
+// The board on a line, or nothing with why not in problem. A line with
+// nothing but blanks and a comment gives nothing and no problem.
+std::optional<solver::Board> readBoard(const std::string& line, std::string& problem) {
+    std::istringstream words(line.substr(0, line.find('#')));
+    solver::Board board{};
+    int count = 0;
+    for (std::string word; words >> word; ++count) {
+        int value = -1;
+        if (!tembira::parseInteger(word, value)) {
+            problem = "'" + word + "' is not a number";
+            return std::nullopt;
+        }
+        if (count < 16)
+            board[std::size_t(count)] = std::uint8_t(value < 0 || value > 15 ? 16 : value);
+    }
+    if (count == 0)
+        return std::nullopt;
+    if (count != 16)
+        problem = "expected 16 numbers, found " + std::to_string(count);
+    else if (!solver::isPermutation(board))
+        problem = "the numbers are not 0 ... 15, each once";
+    else if (!solver::solvable(board))
+        problem = "this board cannot be solved (wrong permutation parity)";
+    else
+        return board;
+    return std::nullopt;
+}
+
+int run(std::istream& in, bool withStats) {
+    int status = 0;
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        std::string problem;
+        const std::optional<solver::Board> board = readBoard(line, problem);
+        if (!board) {
+            if (!problem.empty()) {
+                std::cerr << "line " << number << ": " << problem << "\n";
+                status = 2;
+            }
+            continue;
+        }
+        solver::Stats stats;
+        const std::vector<int> moves = *solver::solve(*board, {}, &stats);
+        std::cout << moves.size() << ":";
+        for (const int tile : moves)
+            std::cout << " " << tile;
+        std::cout << "\n" << std::flush;
+        if (!std::cout) {
+            std::cerr << "tembira-solve: cannot write the solutions\n";
+            return 1;
+        }
+        if (withStats) {
+            char time[32];
+            std::snprintf(time, sizeof time, "%.3f ms", double(stats.time.count()) / 1e6);
+            std::cerr << "line " << number << ": " << moves.size() << " moves, " << time << ", "
+                      << stats.nodes << " nodes\n";
+        }
+    }
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    bool withStats = false;
+    const char* path = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--stats" && !withStats)
+            withStats = true;
+        else if (argument.starts_with("-") || path) {
+            std::cerr << "usage: tembira-solve [--stats] [FILE]\n";
+            return 2;
+        } else
+            path = argv[i];
+    }
+    if (!path)
+        return run(std::cin, withStats);
+    std::ifstream file(path);
+    if (!file) {
+        std::cerr << "tembira-solve: cannot read '" << path << "'\n";
+        return 2;
+    }
+    return run(file, withStats);
+}

@@ -1,0 +1,23 @@
+"""The pictures the window shows, as PNGs at their own size, pixel for pixel."""
+
+import pathlib
+
+import bitmaps
+import png
+
+# As desktop/binding/CMakeLists.txt embeds them, by the names the game uses.
+NAMES = ("icon.ico", "opening.bmp", "reward1.bmp", "reward2.bmp", "reward3.bmp")
+
+
+def read(path):
+    data = pathlib.Path(path).read_bytes()
+    return bitmaps.read_ico_largest(data) if path.suffix == ".ico" else bitmaps.read_bmp(data)
+
+
+def make(source_root, out_dir):
+    folder = pathlib.Path(out_dir) / "pictures"
+    folder.mkdir(parents=True, exist_ok=True)
+    for name in NAMES:
+        picture = read(pathlib.Path(source_root) / "assets" / name)
+        out = folder / (pathlib.PurePath(name).stem + ".png")
+        out.write_bytes(png.encode(picture.width, picture.height, picture.rows))
