@@ -23,7 +23,7 @@ skip() { echo "SKIP: $*"; }
 have() { command -v "$1" >/dev/null 2>&1; }
 
 # What a user gets: every file the install puts under the prefix, sorted.
-expected_files="bin/tembira
+expected_files="games/tembira
 share/applications/tembira.desktop
 share/icons/hicolor/256x256/apps/tembira.png
 share/icons/hicolor/32x32/apps/tembira.png
@@ -46,7 +46,7 @@ if [ "$installed" != "$expected_files" ]; then
     fail "the install puts other files than expected:"
     diff <(echo "$expected_files") <(echo "$installed")
 fi
-[ -x "$prefix/bin/tembira" ] || fail "bin/tembira is not executable"
+[ -x "$prefix/games/tembira" ] || fail "games/tembira is not executable"
 # Only files under the prefix: nothing beside it in DESTDIR.
 outside=$(cd "$dest" && find . -mindepth 1 -maxdepth 1 ! -name usr)
 [ -z "$outside" ] || fail "the install writes outside the prefix: $outside"
@@ -75,7 +75,7 @@ if [ -f "$desktop" ]; then
     check_entry Categories "Game;LogicGame;"
     [ -n "$(entry Comment)" ] || fail "desktop entry has no Comment"
     # Exec and Icon name what the install provides.
-    [ -x "$prefix/bin/$(entry Exec)" ] || fail "desktop entry Exec names no installed program"
+    [ -x "$prefix/games/$(entry Exec)" ] || fail "desktop entry Exec names no installed program"
     if have desktop-file-validate; then
         desktop-file-validate "$desktop" || fail "desktop-file-validate rejects tembira.desktop"
     else
