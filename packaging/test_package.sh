@@ -25,6 +25,7 @@ have() { command -v "$1" >/dev/null 2>&1; }
 # What a user gets: every file the install puts under the prefix, sorted.
 expected_files="games/tembira
 share/applications/tembira.desktop
+share/doc/tembira/copyright
 share/icons/hicolor/256x256/apps/tembira.png
 share/icons/hicolor/32x32/apps/tembira.png
 share/icons/hicolor/scalable/apps/tembira.svg
@@ -150,6 +151,16 @@ if [ -f "$metainfo" ]; then
     else
         skip "appstreamcli not found (Debian package appstream): metainfo not validated"
     fi
+fi
+
+# --- The documents ---------------------------------------------------------
+# The copyright file carries the licence of LICENSE word for word.
+copyright=$prefix/share/doc/tembira/copyright
+if [ -f "$copyright" ]; then
+    carried=$(awk '/^ Permission/ { on = 1 } on && !/^ / { exit }
+        on { sub(/^ /, ""); sub(/^\.$/, ""); print }' "$copyright")
+    [ "$carried" = "$(sed -n '/^Permission/,$p' "$source/LICENSE")" ] ||
+        fail "the licence in packaging/copyright is not the text of LICENSE"
 fi
 
 # --- The Debian package ----------------------------------------------------
