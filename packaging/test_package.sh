@@ -25,6 +25,7 @@ have() { command -v "$1" >/dev/null 2>&1; }
 # What a user gets: every file the install puts under the prefix, sorted.
 expected_files="games/tembira
 share/applications/tembira.desktop
+share/doc/tembira/changelog.gz
 share/doc/tembira/copyright
 share/icons/hicolor/256x256/apps/tembira.png
 share/icons/hicolor/32x32/apps/tembira.png
@@ -154,6 +155,13 @@ if [ -f "$metainfo" ]; then
 fi
 
 # --- The documents ---------------------------------------------------------
+# The changelog's latest entry is the version the program says it is.
+changelog=$prefix/share/doc/tembira/changelog.gz
+if [ -f "$changelog" ]; then
+    latest=$(gzip -dc "$changelog" | sed -n '1s/^tembira (\([^)]*\)).*/\1/p')
+    [ "$latest" = "$version" ] ||
+        fail "the changelog's latest entry is '$latest', the program says '$version': add an entry to packaging/changelog"
+fi
 # The copyright file carries the licence of LICENSE word for word.
 copyright=$prefix/share/doc/tembira/copyright
 if [ -f "$copyright" ]; then
