@@ -30,6 +30,7 @@ share/doc/tembira/copyright
 share/icons/hicolor/256x256/apps/tembira.png
 share/icons/hicolor/32x32/apps/tembira.png
 share/icons/hicolor/scalable/apps/tembira.svg
+share/man/man6/tembira.6.gz
 share/metainfo/io.github.tembira.Tembira.metainfo.xml"
 
 version=$(sed -n 's/^#define TEMBIRA_VERSION "\(.*\)"$/\1/p' "$build/generated/tembira_version.h")
