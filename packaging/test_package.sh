@@ -204,6 +204,14 @@ else
         fi
         outside=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '^\./usr/' || true)
         [ -z "$outside" ] || fail "the package holds paths outside /usr: $outside"
+        # Debian's own checks: the manual page, the copyright file, the
+        # changelog, where a game goes, the binary. Info tags may stay.
+        if have lintian; then
+            lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
+                { cat "$work/lintian.log"; fail "lintian finds errors or warnings in the package"; }
+        else
+            skip "lintian not found (Debian package lintian): the package is not checked by it"
+        fi
     fi
 fi
 
