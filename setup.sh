@@ -38,7 +38,7 @@ fi
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-ipafont-mincho fonts-ipafont-gothic)
 if [ "$mode" = test ]; then
     packages+=(googletest libgtest-dev libx11-dev libxtst-dev libxdamage-dev xvfb xauth xdotool x11-utils
-        imagemagick valgrind appstream desktop-file-utils dpkg-dev file clang-format locales
+        imagemagick valgrind appstream desktop-file-utils dpkg-dev lintian file clang-format locales
         dbus at-spi2-core python3-pyatspi "${web_packages[@]}" chromium)
 fi
 

@@ -23,11 +23,14 @@ skip() { echo "SKIP: $*"; }
 have() { command -v "$1" >/dev/null 2>&1; }
 
 # What a user gets: every file the install puts under the prefix, sorted.
-expected_files="bin/tembira
+expected_files="games/tembira
 share/applications/tembira.desktop
+share/doc/tembira/changelog.gz
+share/doc/tembira/copyright
 share/icons/hicolor/256x256/apps/tembira.png
 share/icons/hicolor/32x32/apps/tembira.png
 share/icons/hicolor/scalable/apps/tembira.svg
+share/man/man6/tembira.6.gz
 share/metainfo/io.github.tembira.Tembira.metainfo.xml"
 
 version=$(sed -n 's/^#define TEMBIRA_VERSION "\(.*\)"$/\1/p' "$build/generated/tembira_version.h")
@@ -46,7 +49,7 @@ if [ "$installed" != "$expected_files" ]; then
     fail "the install puts other files than expected:"
     diff <(echo "$expected_files") <(echo "$installed")
 fi
-[ -x "$prefix/bin/tembira" ] || fail "bin/tembira is not executable"
+[ -x "$prefix/games/tembira" ] || fail "games/tembira is not executable"
 # Only files under the prefix: nothing beside it in DESTDIR.
 outside=$(cd "$dest" && find . -mindepth 1 -maxdepth 1 ! -name usr)
 [ -z "$outside" ] || fail "the install writes outside the prefix: $outside"
@@ -75,7 +78,7 @@ if [ -f "$desktop" ]; then
     check_entry Categories "Game;LogicGame;"
     [ -n "$(entry Comment)" ] || fail "desktop entry has no Comment"
     # Exec and Icon name what the install provides.
-    [ -x "$prefix/bin/$(entry Exec)" ] || fail "desktop entry Exec names no installed program"
+    [ -x "$prefix/games/$(entry Exec)" ] || fail "desktop entry Exec names no installed program"
     if have desktop-file-validate; then
         desktop-file-validate "$desktop" || fail "desktop-file-validate rejects tembira.desktop"
     else
@@ -152,6 +155,23 @@ if [ -f "$metainfo" ]; then
     fi
 fi
 
+# --- The documents ---------------------------------------------------------
+# The changelog's latest entry is the version the program says it is.
+changelog=$prefix/share/doc/tembira/changelog.gz
+if [ -f "$changelog" ]; then
+    latest=$(gzip -dc "$changelog" | sed -n '1s/^tembira (\([^)]*\)).*/\1/p')
+    [ "$latest" = "$version" ] ||
+        fail "the changelog's latest entry is '$latest', the program says '$version': add an entry to packaging/changelog"
+fi
+# The copyright file carries the licence of LICENSE word for word.
+copyright=$prefix/share/doc/tembira/copyright
+if [ -f "$copyright" ]; then
+    carried=$(awk '/^ Permission/ { on = 1 } on && !/^ / { exit }
+        on { sub(/^ /, ""); sub(/^\.$/, ""); print }' "$copyright")
+    [ "$carried" = "$(sed -n '/^Permission/,$p' "$source/LICENSE")" ] ||
+        fail "the licence in packaging/copyright is not the text of LICENSE"
+fi
+
 # --- The Debian package ----------------------------------------------------
 if ! have dpkg-deb || ! have dpkg-shlibdeps; then
     skip "dpkg-deb or dpkg-shlibdeps not found (Debian package dpkg-dev): no Debian package built"
@@ -184,6 +204,14 @@ else
         fi
         outside=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '^\./usr/' || true)
         [ -z "$outside" ] || fail "the package holds paths outside /usr: $outside"
+        # Debian's own checks: the manual page, the copyright file, the
+        # changelog, where a game goes, the binary. Info tags may stay.
+        if have lintian; then
+            lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
+                { cat "$work/lintian.log"; fail "lintian finds errors or warnings in the package"; }
+        else
+            skip "lintian not found (Debian package lintian): the package is not checked by it"
+        fi
     fi
 fi
 
