@@ -71,20 +71,35 @@ class Search {
             const auto c = std::size_t(count++);
             from[c] = std::int8_t(cell);
             child[c].slide(cells_, cells_[std::size_t(cell)], cell, empty);
-            child[c].prefetch(tables_);
+            child[c].prefetchFirst(tables_);
         }
         nodes_ += std::uint64_t(count);
-        for (int c = 0; c < count; ++c)
-            child[std::size_t(c)].lookUp(tables_);
 
         // The tables ignore where the empty cell is, so a move can change the
         // bound by three or more. Bounds pass both ways, less one a move
-        // (bidirectional pathmax): a child's can cut this board off.
+        // (bidirectional pathmax): a child's can cut this board off. The
+        // second partition is looked up only for the children the first
+        // leaves in, and only if none of them cuts this board off.
         std::array<int, 4> bound{};
         for (int c = 0; c < count; ++c) {
-            bound[std::size_t(c)] = child[std::size_t(c)].value();
+            child[std::size_t(c)].lookUpFirst(tables_);
+            bound[std::size_t(c)] = child[std::size_t(c)].firstValue();
             left = std::max(left, bound[std::size_t(c)] - 1);
         }
+        if (cost + left > bound_)
+            return false;
+        unsigned open = 0;
+        for (int c = 0; c < count; ++c)
+            if (cost + 1 + std::max(bound[std::size_t(c)], left - 1) <= bound_) {
+                open |= 1u << c;
+                child[std::size_t(c)].prefetchRest(tables_);
+            }
+        for (int c = 0; c < count; ++c)
+            if (open >> c & 1) {
+                child[std::size_t(c)].lookUpRest(tables_);
+                bound[std::size_t(c)] = child[std::size_t(c)].value();
+                left = std::max(left, bound[std::size_t(c)] - 1);
+            }
         if (cost + left > bound_)
             return false;
 
@@ -98,6 +113,8 @@ class Search {
                 std::swap(order[std::size_t(j)], order[std::size_t(j - 1)]);
         for (int k = 0; k < count; ++k) {
             const auto c = std::size_t(order[std::size_t(k)]);
+            if (!(open >> c & 1))
+                continue;
             const int childLeft = std::max(bound[c], left - 1);
             if (cost + 1 + childLeft > bound_)
                 continue;

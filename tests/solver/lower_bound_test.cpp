@@ -67,7 +67,8 @@ TEST(LowerBound, KeptRightAlongARandomWalk) {
         } while (from < 0 || from > 15 || (from / 4 != empty / 4 && from % 4 != empty % 4));
         const int before = kept.value();
         kept.slide(board, board[std::size_t(from)], from, empty);
-        kept.lookUp(tables);
+        kept.lookUpFirst(tables);
+        kept.lookUpRest(tables);
         board[std::size_t(empty)] = board[std::size_t(from)];
         board[std::size_t(from)] = 0;
         empty = from;
