@@ -95,13 +95,36 @@ class Heuristic {
     }
 
     // Tile slides from cell from to the empty cell to of board (as it was
-    // before the slide). The value is right once lookUp has been called.
-    void slide(const Board& board, int tile, int from, int to) {
+    // before the slide); the first partition's views apart from the rest, which
+    // only the boards that the first leaves in need. The values are right once
+    // looked up.
+    void slideFirst(const Board& board, int tile, int from, int to) {
         using detail::layout;
         const auto t = std::size_t(tile);
         manhattan_ = std::int16_t(manhattan_ + layout.manhattan[t][std::size_t(to)] -
                                   layout.manhattan[t][std::size_t(from)]);
-        for (std::size_t view = 0; view < detail::viewCount; ++view) {
+        slide(board, t, from, to, 0, 2);
+    }
+    void slideRest(const Board& board, int tile, int from, int to) {
+        slide(board, std::size_t(tile), from, to, 2, detail::viewCount);
+    }
+    void slide(const Board& board, int tile, int from, int to) {
+        slideFirst(board, tile, from, to);
+        slideRest(board, tile, from, to);
+    }
+
+    // Asks for the table bytes that lookUp will read.
+    void prefetchFirst(const std::uint8_t* tables) const { prefetch(tables, 0, 2); }
+    void prefetchRest(const std::uint8_t* tables) const { prefetch(tables, 2, detail::viewCount); }
+    void lookUpFirst(const std::uint8_t* tables) { lookUp(tables, 0, 2); }
+    void lookUpRest(const std::uint8_t* tables) { lookUp(tables, 2, detail::viewCount); }
+
+  private:
+    void slide(const Board& board, std::size_t t, int from, int to, std::size_t first,
+               std::size_t last) {
+        using detail::layout;
+        for (std::size_t view = first; view < last; ++view) {
+
             const auto& cell = layout.cell[view % 2];
             const detail::Slot slot = layout.slot[view][t];
             const auto& weight = layout.weight[view][slot.group];
@@ -130,13 +153,6 @@ class Heuristic {
         }
     }
 
-    // Asks for the table bytes that lookUp will read.
-    void prefetchFirst(const std::uint8_t* tables) const { prefetch(tables, 0, 2); }
-    void prefetchRest(const std::uint8_t* tables) const { prefetch(tables, 2, detail::viewCount); }
-    void lookUpFirst(const std::uint8_t* tables) { lookUp(tables, 0, 2); }
-    void lookUpRest(const std::uint8_t* tables) { lookUp(tables, 2, detail::viewCount); }
-
-  private:
     const std::uint8_t* address(const std::uint8_t* tables, std::size_t view,
                                 std::size_t group) const {
         return tables + detail::layout.offset[view][group] + index_[view][group] / 4;

@@ -86,7 +86,7 @@ class Memory {
     }
 
   private:
-    static constexpr int bits = 17;
+    static constexpr int bits = 16;
     static constexpr std::size_t size = std::size_t(1) << bits;
 
     static std::size_t slot(std::uint64_t board) {
@@ -139,7 +139,7 @@ class Search {
                 continue;
             const auto c = std::size_t(count++);
             from[c] = std::int8_t(cell);
-            child[c].slide(cells_, cells_[std::size_t(cell)], cell, empty);
+            child[c].slideFirst(cells_, cells_[std::size_t(cell)], cell, empty);
             child[c].prefetchFirst(tables_);
         }
         nodes_ += std::uint64_t(count);
@@ -161,6 +161,8 @@ class Search {
         for (int c = 0; c < count; ++c)
             if (cost + 1 + std::max(bound[std::size_t(c)], left - 1) <= bound_) {
                 open |= 1u << c;
+                const int cell = from[std::size_t(c)];
+                child[std::size_t(c)].slideRest(cells_, cells_[std::size_t(cell)], cell, empty);
                 child[std::size_t(c)].prefetchRest(tables_);
             }
         for (int c = 0; c < count; ++c)
@@ -247,7 +249,7 @@ class Search {
 
     // The fewest moves still allowed below a board whose children the memory
     // is asked about.
-    static constexpr int rememberFrom = 12;
+    static constexpr int rememberFrom = 16;
 
     Board cells_;
     std::uint64_t key_;

@@ -220,6 +220,8 @@ std::vector<std::uint8_t> extraMoves(const Group& group, int cap) {
             mark.later = 0;
         }
         std::swap(nowList, laterList);
+        if (std::all_of(nowList.begin(), nowList.end(), [](const auto& l) { return l.empty(); }))
+            break;
     }
     return extra;
 }
