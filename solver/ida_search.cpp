@@ -1,7 +1,10 @@
 // IDA*: depth-first searches bounded by moves made + lower bound, the bound
 // growing by two (every move changes the lower bound's parity) until a search
 // reaches the goal.
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <memory>
 
 #include "solver/heuristic.h"
 #include "solver/solver.h"
@@ -34,15 +37,77 @@ constexpr std::array<Neighbours, 16> makeNeighbours() {
 
 constexpr std::array<Neighbours, 16> neighbours = makeNeighbours();
 
+// A board in 64 bits, four a cell: no two boards share one, and none is 0.
+std::uint64_t packed(const Board& board) {
+    std::uint64_t key = 0;
+    for (int c = 0; c < 16; ++c)
+        key |= std::uint64_t(board[std::size_t(c)]) << (4 * c);
+    return key;
+}
+
+// What searches found out about boards, by board. A search that found no
+// solution within the bound proved a lower bound on the moves left, which
+// holds in every later iteration (see Search::descend); within an iteration,
+// a board reached again at no fewer moves made needs no second search. Two
+// places a board may take: one kept for the deepest search, one for the
+// latest. Allocated at the first search deep enough to use it, as zero pages
+// that the system lends as they are touched.
+class Memory {
+  public:
+    struct Entry {
+        std::uint64_t board;
+        std::uint8_t moves; // the lower bound
+        std::uint8_t depth; // the moves the search below it was allowed
+        std::uint8_t bound; // the iteration's bound
+        std::uint8_t cost;  // the moves made to it in that iteration
+    };
+
+    const Entry* find(std::uint64_t board) const {
+        if (!entries_)
+            return nullptr;
+        const Entry* pair = &entries_.get()[slot(board)];
+        if (pair[0].board == board)
+            return &pair[0];
+        if (pair[1].board == board)
+            return &pair[1];
+        return nullptr;
+    }
+
+    void store(const Entry& entry) {
+        if (!entries_)
+            entries_.reset(static_cast<Entry*>(std::calloc(size, sizeof(Entry))));
+        if (!entries_)
+            return;
+        Entry* pair = &entries_.get()[slot(entry.board)];
+        if (pair[0].board == entry.board || entry.depth >= pair[0].depth)
+            pair[0] = entry;
+        else
+            pair[1] = entry;
+    }
+
+  private:
+    static constexpr int bits = 16;
+    static constexpr std::size_t size = std::size_t(1) << bits;
+
+    static std::size_t slot(std::uint64_t board) {
+        return std::size_t((board * 0x9E3779B97F4A7C15u) >> (64 - bits)) & ~std::size_t(1);
+    }
+
+    struct Free {
+        void operator()(Entry* p) const { std::free(p); }
+    };
+    std::unique_ptr<Entry, Free> entries_;
+};
+
 class Search {
   public:
     Search(const Board& board, StopToken stop, const std::uint8_t* tables)
-        : cells_(board), tables_(tables), stop_(std::move(stop)) {}
+        : cells_(board), key_(packed(board)), tables_(tables), stop_(std::move(stop)) {}
 
     // Whether some solution of at most bound moves exists; if so, path holds it.
     bool within(int bound, const Heuristic& start, int empty) {
         bound_ = bound;
-        return descend(start, start.value(), empty, -1, 0);
+        return descend(start, start.value(), empty, -1, 0) == solved;
     }
 
     const std::vector<int>& path() const { return path_; }
@@ -50,14 +115,18 @@ class Search {
     bool stopped() const { return stopped_; }
 
   private:
+    static constexpr int solved = -1;
+
     // left is the bound on the moves left from here, at least here's own.
-    bool descend(const Heuristic& here, int left, int empty, int previous, int cost) {
+    // Returns solved, or the least sum of moves made and bound that the
+    // search cut off below here.
+    int descend(const Heuristic& here, int left, int empty, int previous, int cost) {
         if (--untilCheck_ == 0) {
             untilCheck_ = checkEvery;
             stopped_ = stop_.stop_requested();
         }
         if (stopped_)
-            return false;
+            return 255;
         // Every child first, so that their table entries load side by side.
         const Neighbours& around = neighbours[std::size_t(empty)];
         std::array<Heuristic, 4> child{here, here, here, here};
@@ -70,23 +139,60 @@ class Search {
                 continue;
             const auto c = std::size_t(count++);
             from[c] = std::int8_t(cell);
-            child[c].slide(cells_, cells_[std::size_t(cell)], cell, empty);
-            child[c].prefetch(tables_);
+            child[c].slideFirst(cells_, cells_[std::size_t(cell)], cell, empty);
+            child[c].prefetchFirst(tables_);
         }
         nodes_ += std::uint64_t(count);
-        for (int c = 0; c < count; ++c)
-            child[std::size_t(c)].lookUp(tables_);
 
         // The tables ignore where the empty cell is, so a move can change the
         // bound by three or more. Bounds pass both ways, less one a move
-        // (bidirectional pathmax): a child's can cut this board off.
+        // (bidirectional pathmax): a child's can cut this board off. The
+        // second partition is looked up only for the children the first
+        // leaves in, and only if none of them cuts this board off.
         std::array<int, 4> bound{};
         for (int c = 0; c < count; ++c) {
-            bound[std::size_t(c)] = child[std::size_t(c)].value();
+            child[std::size_t(c)].lookUpFirst(tables_);
+            bound[std::size_t(c)] = child[std::size_t(c)].firstValue();
             left = std::max(left, bound[std::size_t(c)] - 1);
         }
         if (cost + left > bound_)
-            return false;
+            return cost + left;
+        unsigned open = 0;
+        for (int c = 0; c < count; ++c)
+            if (cost + 1 + std::max(bound[std::size_t(c)], left - 1) <= bound_) {
+                open |= 1u << c;
+                const int cell = from[std::size_t(c)];
+                child[std::size_t(c)].slideRest(cells_, cells_[std::size_t(cell)], cell, empty);
+                child[std::size_t(c)].prefetchRest(tables_);
+            }
+        for (int c = 0; c < count; ++c)
+            if (open >> c & 1) {
+                child[std::size_t(c)].lookUpRest(tables_);
+                bound[std::size_t(c)] = child[std::size_t(c)].value();
+                left = std::max(left, bound[std::size_t(c)] - 1);
+            }
+        // Deep enough below, what earlier searches proved pays for a look.
+        const bool remember = bound_ - cost >= rememberFrom;
+        std::array<std::uint64_t, 4> key{};
+        int least = 255;
+        if (remember)
+            for (int c = 0; c < count; ++c)
+                if (open >> c & 1) {
+                    const int cell = from[c];
+                    const auto tile = std::uint64_t(cells_[std::size_t(cell)]);
+                    key[std::size_t(c)] = key_ ^ tile << (4 * cell) ^ tile << (4 * empty);
+                    const Memory::Entry* known = memory_.find(key[std::size_t(c)]);
+                    if (!known)
+                        continue;
+                    bound[std::size_t(c)] = std::max(bound[std::size_t(c)], int(known->moves));
+                    left = std::max(left, bound[std::size_t(c)] - 1);
+                    if (known->bound == bound_ && known->cost <= cost + 1) {
+                        open &= ~(1u << c);
+                        least = std::min(least, cost + 1 + bound[std::size_t(c)]);
+                    }
+                }
+        if (cost + left > bound_)
+            return cost + left;
 
         // Children nearest the goal first: in the last iteration the solution
         // tends to be found sooner.
@@ -96,31 +202,58 @@ class Search {
                                          bound[std::size_t(order[std::size_t(j - 1)])];
                  --j)
                 std::swap(order[std::size_t(j)], order[std::size_t(j - 1)]);
+        for (int c = 0; c < count; ++c)
+            if (!(open >> c & 1))
+                least = std::min(least, cost + 1 + bound[std::size_t(c)]);
         for (int k = 0; k < count; ++k) {
             const auto c = std::size_t(order[std::size_t(k)]);
-            const int childLeft = std::max(bound[c], left - 1);
-            if (cost + 1 + childLeft > bound_)
+            if (!(open >> c & 1))
                 continue;
+            const int childLeft = std::max(bound[c], left - 1);
+            if (cost + 1 + childLeft > bound_) {
+                least = std::min(least, cost + 1 + childLeft);
+                continue;
+            }
             const int cell = from[c];
             const int tile = cells_[std::size_t(cell)];
             path_.push_back(tile);
             if (childLeft == 0)
-                return true;
+                return solved;
+            const std::uint64_t before = key_;
+            key_ ^= std::uint64_t(tile) << (4 * cell) ^ std::uint64_t(tile) << (4 * empty);
             cells_[std::size_t(empty)] = std::uint8_t(tile);
             cells_[std::size_t(cell)] = 0;
-            if (descend(child[c], childLeft, cell, empty, cost + 1))
-                return true;
+            const int below = descend(child[c], childLeft, cell, empty, cost + 1);
+            if (below == solved)
+                return solved;
             cells_[std::size_t(cell)] = std::uint8_t(tile);
             cells_[std::size_t(empty)] = 0;
+            key_ = before;
             path_.pop_back();
+            if (stopped_)
+                return least;
+            least = std::min(least, below);
+            // The search below never stepped back here, so what it proved
+            // bounds only the ways on that do not: a way back here takes at
+            // least one move more than left.
+            if (remember)
+                memory_.store(
+                    {key[c], std::uint8_t(std::max(bound[c], std::min(below - cost - 1, left + 1))),
+                     std::uint8_t(bound_ - cost), std::uint8_t(bound_), std::uint8_t(cost + 1)});
         }
-        return false;
+        return least;
     }
 
     // How often, in searched boards, the search looks whether it should stop.
     static constexpr int checkEvery = 1 << 14;
 
+    // The fewest moves still allowed below a board whose children the memory
+    // is asked about.
+    static constexpr int rememberFrom = 16;
+
     Board cells_;
+    std::uint64_t key_;
+    Memory memory_;
     const std::uint8_t* tables_;
     StopToken stop_;
     std::vector<int> path_;

@@ -1,6 +1,6 @@
-// The disjoint tile groups of the additive pattern databases, and the mirror
-// image about the main diagonal. Shared by the table generator and the search,
-// so both agree on every table's place and size.
+// The tile groups of the pattern databases, the partitions of the tiles they
+// form, and the mirror image about the main diagonal. Shared by the table
+// generator and the search, so both agree on every table's place and size.
 #pragma once
 
 #include <array>
@@ -14,19 +14,26 @@ struct Group {
     std::array<std::uint8_t, 6> tiles;
 };
 
-// The top-left 2 x 3 block, the tiles around the empty cell's goal with the
-// right column, and the three left over. It is not its own mirror image, so
-// looking the mirrored board up in the same tables is a second partition of
-// the board. Among the partitions tried on Korf's 100 boards this one needed
-// the fewest nodes (61 million; a partition that is its own mirror image, as
-// upper triangle, lower triangle and diagonal, needed 1,071 million, since
-// its mirrored lookup adds nothing).
-inline constexpr std::array<Group, 3> groups{{
+// One table a group, the large ones first (the generator starts on them).
+inline constexpr std::array<Group, 6> groups{{
     {6, {1, 2, 3, 5, 6, 7}},
     {6, {4, 8, 11, 12, 14, 15}},
+    {6, {1, 2, 3, 4, 7, 8}},
+    {6, {5, 6, 9, 10, 13, 14}},
     {3, {9, 10, 13}},
+    {3, {11, 12, 15}},
 }};
 inline constexpr int groupCount = int(groups.size());
+
+// Each partition's groups hold every tile once, so their entries add up. The
+// first is not its own mirror image, so looking the mirrored board up in its
+// tables is a partition of its own.
+inline constexpr std::array<std::array<std::uint8_t, 3>, 2> partitions{{{0, 1, 4}, {2, 3, 5}}};
+inline constexpr int partitionCount = int(partitions.size());
+
+// An entry holds half of the moves beyond the group's Manhattan distance, up
+// to this: a smaller entry only lowers the bound, so the search stays optimal.
+inline constexpr int entryCap = 3;
 
 // The cell mirrored about the main diagonal.
 constexpr int mirrorCell(int cell) {
@@ -47,9 +54,9 @@ constexpr std::size_t placements(int size) {
     return n;
 }
 
-// Tables hold one 4-bit entry a placement, two to a byte, one after another.
+// Tables hold one 2-bit entry a placement, four to a byte, one after another.
 constexpr std::size_t tableBytes(int group) {
-    return (placements(groups[std::size_t(group)].size) + 1) / 2;
+    return (placements(groups[std::size_t(group)].size) + 3) / 4;
 }
 
 constexpr std::size_t tableOffset(int group) {
@@ -61,21 +68,34 @@ constexpr std::size_t tableOffset(int group) {
 
 inline constexpr std::size_t totalBytes = tableOffset(groupCount);
 
-// The group that holds tile, and the tile's place in it (-1 for the empty cell).
-constexpr int groupOf(int tile) {
-    for (int g = 0; g < groupCount; ++g)
-        for (int i = 0; i < groups[std::size_t(g)].size; ++i)
-            if (groups[std::size_t(g)].tiles[std::size_t(i)] == tile)
+// The group of partition that holds tile (-1 for the empty cell), and the
+// tile's place in its group.
+constexpr int groupOf(int partition, int tile) {
+    for (const std::uint8_t g : partitions[std::size_t(partition)])
+        for (int i = 0; i < groups[g].size; ++i)
+            if (groups[g].tiles[std::size_t(i)] == tile)
                 return g;
     return -1;
 }
 
-constexpr int orderOf(int tile) {
-    for (const Group& group : groups)
-        for (int i = 0; i < group.size; ++i)
-            if (group.tiles[std::size_t(i)] == tile)
-                return i;
+constexpr int orderOf(int group, int tile) {
+    for (int i = 0; i < groups[std::size_t(group)].size; ++i)
+        if (groups[std::size_t(group)].tiles[std::size_t(i)] == tile)
+            return i;
     return -1;
 }
+
+constexpr bool partitionsAreWhole() {
+    for (const auto& partition : partitions) {
+        unsigned seen = 0;
+        for (const std::uint8_t g : partition)
+            for (int i = 0; i < groups[g].size; ++i)
+                seen += 1u << groups[g].tiles[std::size_t(i)];
+        if (seen != 0xFFFEu)
+            return false;
+    }
+    return true;
+}
+static_assert(partitionsAreWhole());
 
 } // namespace solver::partition

@@ -1,7 +1,5 @@
 #include "solver/pattern_tables.h"
 
-#include <cstdlib>
-
 #include "solver/table_builder.h"
 
 namespace solver {
@@ -9,12 +7,7 @@ namespace solver {
 // Where the tables cannot be laid into the program (WebAssembly has no
 // .incbin), they are computed once, when a search first looks them up.
 std::span<const std::uint8_t> patternTables() {
-    static const std::vector<std::uint8_t> tables = [] {
-        auto computed = computePatternTables();
-        if (computed.empty())
-            std::abort();
-        return computed;
-    }();
+    static const std::vector<std::uint8_t> tables = computePatternTables();
     return tables;
 }
 

@@ -1,17 +1,22 @@
-// The pattern databases computed from nothing: a breadth-first search over
-// each tile group's placements. The table generator runs it during the build;
-// where the tables cannot be laid into the program, it runs at first use.
+// The pattern databases computed from nothing: a search over each tile
+// group's placements. The table generator runs it during the build; where the
+// tables cannot be laid into the program, it runs at first use.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "solver/partition.h"
+
 namespace solver {
 
-// Every group's table laid out as partition.h says, one 4-bit entry a
-// placement: half of what the group's tiles need beyond their Manhattan
-// distance. Empty, after a message on standard error, when an entry does not
-// fit, which only a faulty partition causes.
+// Per placement of group's tiles (numbered as rankPlacement does), half of
+// the fewest moves of those tiles beyond their Manhattan distance that bring
+// them to their goal cells, the other tiles moving freely, or cap when it is
+// more.
+std::vector<std::uint8_t> extraMoves(const partition::Group& group, int cap);
+
+// Every group's table laid out as partition.h says.
 std::vector<std::uint8_t> computePatternTables();
 
 } // namespace solver

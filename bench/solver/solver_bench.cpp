@@ -1,14 +1,17 @@
 // solver_bench KORF100: solves Korf's 100 boards one after another on one
-// thread, checks each length against the published one and prints the
-// figures as NAME=VALUE lines for run.sh; each board's figures with -v.
+// thread, checks each length against the published one, then solves them
+// again with the plain search (plain_search.h) as the yardstick, and prints
+// the figures as NAME=VALUE lines for run.sh; each board's figures with -v.
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/solver/plain_search.h"
 #include "solver/pattern_tables.h"
 #include "solver/solver.h"
 
@@ -43,6 +46,12 @@ std::vector<Instance> readKorf(std::istream& in) {
     return all;
 }
 
+double cpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
 long peakResidentKiB() {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
@@ -69,9 +78,12 @@ int main(int argc, char** argv) {
     std::vector<double> seconds;
     std::uint64_t nodes = 0;
     int optimal = 0;
+    double cpu = 0;
     for (std::size_t i = 0; i < instances.size(); ++i) {
         solver::Stats stats;
+        const double before = cpuSeconds();
         const auto moves = solver::solve(instances[i].board, {}, &stats);
+        cpu += cpuSeconds() - before;
         const int length = moves ? int(moves->size()) : -1;
         optimal += length == instances[i].moves;
         if (length != instances[i].moves)
@@ -82,6 +94,25 @@ int main(int argc, char** argv) {
         if (verbose)
             std::printf("instance %zu: %d moves, %.3f ms, %llu nodes\n", i + 1, length,
                         seconds.back() * 1e3, static_cast<unsigned long long>(stats.nodes));
+    }
+
+    // The solver's own peak, before the yardstick's tables.
+    const long peak = peakResidentKiB();
+
+    const bench::PlainSearch plain;
+    double plainCpu = 0;
+    std::uint64_t plainNodes = 0;
+    for (std::size_t i = 0; i < instances.size(); ++i) {
+        std::uint64_t n = 0;
+        const double before = cpuSeconds();
+        const int length = plain.solve(instances[i].board, n);
+        plainCpu += cpuSeconds() - before;
+        plainNodes += n;
+        if (length != instances[i].moves) {
+            std::cerr << "instance " << i + 1 << ": the plain search took " << length
+                      << " moves, published " << instances[i].moves << "\n";
+            optimal = -1;
+        }
     }
 
     std::vector<double> sorted = seconds;
@@ -96,7 +127,11 @@ int main(int argc, char** argv) {
     std::printf("worst_ms=%.1f\n", sorted[99] * 1e3);
     std::printf("nodes=%llu\n", static_cast<unsigned long long>(nodes));
     std::printf("node_rate_M_per_s=%.1f\n", double(nodes) / total / 1e6);
+    std::printf("cpu_s=%.3f\n", cpu);
+    std::printf("plain_cpu_s=%.3f\n", plainCpu);
+    std::printf("plain_nodes=%llu\n", static_cast<unsigned long long>(plainNodes));
+    std::printf("cpu_ratio=%.3f\n", cpu / plainCpu);
     std::printf("table_bytes=%zu\n", solver::patternTables().size());
-    std::printf("peak_rss_MiB=%.1f\n", double(peakResidentKiB()) / 1024);
+    std::printf("peak_rss_MiB=%.1f\n", double(peak) / 1024);
     return optimal == 100 ? 0 : 1;
 }

@@ -1,15 +1,20 @@
-// The generator's tables, through the lower bound the search takes from them:
+// The table builder against a plain search; the generator's tables, through
+// the lower bound the search takes from them:
 // zero on the goal only, never above the true distance, the same kept move by
 // move as computed afresh, and the same for a board and its mirror image. It
 // changes by an odd number a move, but not always by one: the tables take the
 // best over every place of the empty cell, even one walled off from it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <deque>
 #include <iostream>
+#include <map>
 #include <random>
 
 #include "solver/heuristic.h"
+#include "solver/table_builder.h"
 #include "tests/solver/near_goal.h"
 
 using solver::Board;
@@ -41,6 +46,53 @@ TEST(LowerBound, TablesAreWholeAndZeroOnTheGoal) {
     EXPECT_EQ(lowerBound(solver::goal), 0);
 }
 
+// The builder's search by levels against a plain one over placements and
+// empty cells, where a move of a group tile costs one and any other nothing.
+TEST(LowerBound, BuilderAgreesWithAPlainSearchOnASmallGroup) {
+    const solver::partition::Group group{3, {9, 10, 13}};
+    std::map<std::pair<std::uint32_t, int>, int> moves;
+    std::deque<std::pair<std::uint32_t, int>> queue;
+    const std::array<std::uint8_t, 3> home{8, 9, 12};
+    queue.push_back({solver::rankPlacement(home, 3), 15});
+    moves[queue.front()] = 0;
+    while (!queue.empty()) {
+        const auto [index, empty] = queue.front();
+        queue.pop_front();
+        const int here = moves[{index, empty}];
+        auto cells = solver::unrankPlacement<3>(index, 3);
+        for (const int cell : {empty - 4, empty + 4, empty - 1, empty + 1}) {
+            if (cell < 0 || cell > 15 || (cell / 4 != empty / 4 && cell % 4 != empty % 4))
+                continue;
+            const auto tile = std::find(cells.begin(), cells.end(), cell);
+            if (tile != cells.end())
+                *tile = std::uint8_t(empty);
+            const std::pair<std::uint32_t, int> next{solver::rankPlacement(cells, 3), cell};
+            const int cost = here + (tile != cells.end());
+            if (tile != cells.end())
+                *tile = std::uint8_t(cell);
+            if (const auto known = moves.find(next); known == moves.end() || known->second > cost) {
+                moves[next] = cost;
+                if (tile != cells.end())
+                    queue.push_back(next);
+                else
+                    queue.push_front(next);
+            }
+        }
+    }
+    std::vector<int> fewest(solver::partition::placements(3), 99);
+    for (const auto& [state, count] : moves)
+        fewest[state.first] = std::min(fewest[state.first], count);
+    const std::vector<std::uint8_t> built = solver::extraMoves(group, 3);
+    for (std::uint32_t index = 0; index < fewest.size(); ++index) {
+        const auto cells = solver::unrankPlacement<3>(index, 3);
+        int manhattan = 0;
+        for (int i = 0; i < 3; ++i)
+            manhattan += std::abs(cells[std::size_t(i)] / 4 - home[std::size_t(i)] / 4) +
+                         std::abs(cells[std::size_t(i)] % 4 - home[std::size_t(i)] % 4);
+        ASSERT_EQ(built[index], std::min(3, (fewest[index] - manhattan) / 2)) << index;
+    }
+}
+
 TEST(LowerBound, NeverAboveTheDistanceNearTheGoal) {
     for (const auto& [board, distance] : solver::testing::boardsNearGoal(10)) {
         const int bound = lowerBound(board);
@@ -67,7 +119,8 @@ TEST(LowerBound, KeptRightAlongARandomWalk) {
         } while (from < 0 || from > 15 || (from / 4 != empty / 4 && from % 4 != empty % 4));
         const int before = kept.value();
         kept.slide(board, board[std::size_t(from)], from, empty);
-        kept.lookUp(tables);
+        kept.lookUpFirst(tables);
+        kept.lookUpRest(tables);
         board[std::size_t(empty)] = board[std::size_t(from)];
         board[std::size_t(from)] = 0;
         empty = from;

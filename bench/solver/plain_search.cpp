@@ -1,0 +1,137 @@
+#include "bench/solver/plain_search.h"
+
+#include <algorithm>
+#include <thread>
+
+#include "solver/heuristic.h"
+#include "solver/table_builder.h"
+
+namespace bench {
+
+namespace {
+
+using solver::detail::layout;
+namespace partition = solver::partition;
+
+// Views 0 and 1 of the solver's layout: the first partition, plain and
+// mirrored. Each slide updates the moved tile's placement number in both
+// views as the solver does, and looks the two entries up.
+struct Bound {
+    std::array<std::array<std::uint32_t, 3>, 2> index{};
+    std::array<std::array<std::uint8_t, 3>, 2> entry{};
+    std::array<int, 2> sum{};
+    int manhattan = 0;
+
+    int value() const { return manhattan + 2 * std::max(sum[0], sum[1]); }
+};
+
+struct Run {
+    const std::vector<std::vector<std::uint8_t>>& tables;
+    solver::Board cells;
+    std::uint64_t nodes = 0;
+    int bound = 0;
+
+    void relook(Bound& b, std::size_t view, std::size_t group) const {
+        const int e = tables[group][b.index[view][group]];
+        b.sum[view] += e - b.entry[view][group];
+        b.entry[view][group] = std::uint8_t(e);
+    }
+
+    Bound slid(const Bound& here, int tile, int from, int to) const {
+        Bound b = here;
+        const auto t = std::size_t(tile);
+        b.manhattan +=
+            layout.manhattan[t][std::size_t(to)] - layout.manhattan[t][std::size_t(from)];
+        for (std::size_t view = 0; view < 2; ++view) {
+            const auto& cell = layout.cell[view];
+            const solver::detail::Slot slot = layout.slot[view][t];
+            const auto& weight = layout.weight[view][slot.group];
+            const int a = cell[std::size_t(from)], c = cell[std::size_t(to)];
+            int digit = c - a;
+            std::uint32_t change = 0;
+            if (digit == 4 || digit == -4) {
+                const int step = digit / 4;
+                for (int k = 1; k <= 3; ++k) {
+                    const solver::detail::Slot other =
+                        layout.slot[view][cells[cell[std::size_t(a + k * step)]]];
+                    if (other.group != slot.group)
+                        continue;
+                    if (other.order < slot.order)
+                        digit -= step;
+                    else
+                        change += std::uint32_t(step) * weight[other.order];
+                }
+            }
+            b.index[view][slot.group] += change + std::uint32_t(digit) * weight[slot.order];
+            relook(b, view, slot.group);
+        }
+        return b;
+    }
+
+    bool descend(const Bound& here, int empty, int previous, int cost) {
+        const int h = here.value();
+        if (cost + h > bound)
+            return false;
+        if (h == 0)
+            return true;
+        for (const int step : {-4, -1, 1, 4}) {
+            const int cell = empty + step;
+            if (cell < 0 || cell > 15 || cell == previous ||
+                ((step == 1 || step == -1) && cell / 4 != empty / 4))
+                continue;
+            const int tile = cells[std::size_t(cell)];
+            ++nodes;
+            const Bound child = slid(here, tile, cell, empty);
+            cells[std::size_t(empty)] = std::uint8_t(tile);
+            cells[std::size_t(cell)] = 0;
+            const bool found = descend(child, cell, empty, cost + 1);
+            cells[std::size_t(cell)] = std::uint8_t(tile);
+            cells[std::size_t(empty)] = 0;
+            if (found)
+                return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+PlainSearch::PlainSearch() : tables_(3) {
+    auto compute = [&](std::size_t g) {
+        tables_[g] = solver::extraMoves(partition::groups[partition::partitions[0][g]], 255);
+    };
+    std::jthread other(compute, 0);
+    compute(1);
+    compute(2);
+}
+
+int PlainSearch::solve(const solver::Board& board, std::uint64_t& nodes) const {
+    Run run{tables_, board};
+    Bound start;
+    std::array<std::array<std::array<std::uint8_t, 6>, 3>, 2> place{};
+    int empty = 0;
+    for (int c = 0; c < 16; ++c) {
+        const auto tile = std::size_t(board[std::size_t(c)]);
+        if (tile == 0) {
+            empty = c;
+            continue;
+        }
+        start.manhattan += layout.manhattan[tile][std::size_t(c)];
+        for (std::size_t view = 0; view < 2; ++view) {
+            const solver::detail::Slot slot = layout.slot[view][tile];
+            place[view][slot.group][slot.order] = layout.cell[view][std::size_t(c)];
+        }
+    }
+    for (std::size_t view = 0; view < 2; ++view)
+        for (std::size_t g = 0; g < 3; ++g) {
+            start.index[view][g] = solver::rankPlacement(
+                place[view][g], partition::groups[partition::partitions[0][g]].size);
+            run.relook(start, view, g);
+        }
+    for (run.bound = start.value(); !run.descend(start, empty, -1, 0); run.bound += 2) {
+    }
+    nodes = run.nodes;
+    return run.bound;
+}
+
+} // namespace bench
