@@ -11,6 +11,7 @@ cd "${1:-$(dirname "$0")/..}"
 game="platform form board setup shell judge app"
 declare -A may=(
     [text]="text"
+    [records]="records"
     [platform]="platform"
     [form]="platform form"
     [board]="platform form board"
