@@ -58,7 +58,7 @@ int tileForArrow(const BoardView& view, Key key) {
 }
 
 KeyAction keyAction(Form1& f, Key key, Control* focused) {
-    if (key == Key::H || key == Key::S || key == Key::Menu)
+    if (key == Key::H || key == Key::S || key == Key::Menu || key == Key::Undo || key == Key::Redo)
         return {KeyAction::Kind::Command, nullptr};
     const bool arrow = platform::isArrow(key);
     if (!arrow && f.HAJIME.visible())

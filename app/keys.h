@@ -19,7 +19,8 @@ struct Form1;
 // cell). 0 where there is no such tile, or no single empty cell mid-slide.
 int tileForArrow(const BoardView& view, platform::Key key);
 
-// The rule, in order: H, S and the Menu key are the program's commands;
+// The rule, in order: H, S, the Menu key, undo and redo are the program's
+// commands;
 // Return and Space click the opening's "START" label while it shows; in an
 // option group, ← and ↑ choose the previous button in tab order, → and ↓ the
 // next (nothing at either end), and Space clicks the focused one; any other

@@ -1,5 +1,7 @@
 #include "app/wiring.h"
 
+#include "app/game_events.h"
+
 #include "board/moves.h"
 #include "form/form1.h"
 #include "judge/judge.h"
@@ -14,15 +16,21 @@ void wire(Form1& f) {
     for (int n = 1; n <= 15; ++n)
         f.PANEL[n].onClick = [&f, n] { PANEL_Click(f, n); };
     for (int p = 1; p <= 3; ++p)
-        f.TAITOLn[p].onClick = [&f, p] { TAITOL_Click(f, p); };
+        f.TAITOLn[p].onClick = [&f, p] {
+            TAITOL_Click(f, p);
+            ++f.game.layoutsAsked;
+        };
     for (int s = 1; s <= 3; ++s)
         f.SPEEDn[s].onClick = [&f, s] { SPEED_Click(f, speedSteps[s - 1]); };
     f.HAJIME.onClick = [&f] { HAJIME_Click(f); };
     f.START.onClick = [&f] {
         START_Click(f);
-        f.movesSinceStart = 0;
+        afterStart(f);
     };
-    f.HANTEI.onClick = [&f] { HANTEI_Click(f); };
+    f.HANTEI.onClick = [&f] {
+        HANTEI_Click(f);
+        afterJudgement(f);
+    };
     f.OPTION1.onClick = [&f] { OPTION1_Click(f); };
     f.SIMERU.onClick = [&f] { SIMERU_Click(f); };
     f.END1.onClick = [&f] { END1_Click(f); };
@@ -30,13 +38,16 @@ void wire(Form1& f) {
     f.AutoMove.onTick = [&f] {
         const int empty = f.board.emptyCell();
         AutoMove_Timer(f);
-        f.movesSinceStart += f.board.emptyCell() != empty;
+        afterDispatch(f, empty);
     };
     f.PUM.onTick = [&f] { PUM_Timer(f); };
     f.PDM.onTick = [&f] { PDM_Timer(f); };
     f.PLM.onTick = [&f] { PLM_Timer(f); };
     f.PRM.onTick = [&f] { PRM_Timer(f); };
-    f.NARABEKAE.onTick = [&f] { NARABEKAE_Timer(f); };
+    f.NARABEKAE.onTick = [&f] {
+        NARABEKAE_Timer(f);
+        f.forSelectedPicture([&f](int p) { afterLayout(f, p); });
+    };
     f.MADA.onTick = [&f] { MADA_Timer(f); };
     f.GOHOUBITIME.onTick = [&f] { GOHOUBITIME_Timer(f); };
     f.MOJI.onTick = [&f] { MOJI_Timer(f); };

@@ -47,4 +47,58 @@ const char* const hintCommand = "ヒント (H)";
 const char* const solveCommand = "解いて見せる (S)";
 const char* const endedText = "終了";
 
+namespace {
+
+std::string twoDigits(std::int64_t n) {
+    return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+} // namespace
+
+std::string gameLineText(int moves, std::int64_t ms) {
+    const std::int64_t s = ms / 1000;
+    const std::string clock = s >= 3600 ? std::to_string(s / 3600) + ":" + twoDigits(s / 60 % 60) +
+                                              ":" + twoDigits(s % 60)
+                                        : std::to_string(s / 60) + ":" + twoDigits(s % 60);
+    return moveNumberText(moves) + "　" + clock;
+}
+
+const char* const undoCommand = "元に戻す (Ctrl+Z)";
+const char* const redoCommand = "やり直し (Ctrl+Y)";
+
+namespace {
+const char* const levelNames[3] = {"やさしい", "ふつう", "むずかしい"};
+}
+
+std::string newBoardCommand(int level) {
+    return std::string("新しい問題：") + levelNames[level - 1];
+}
+
+const char* const recordsCommand = "記録";
+
+std::string kindName(const Form1& f, int kind) {
+    return kind <= 3 ? f.TAITOLn[kind].caption() : levelNames[kind - 4];
+}
+
+std::string durationText(std::int64_t ms) {
+    const std::int64_t s = ms / 1000;
+    if (s >= 3600)
+        return std::to_string(s / 3600) + "時間" + twoDigits(s / 60 % 60) + "分" +
+               twoDigits(s % 60) + "秒";
+    return std::to_string(s / 60) + "分" + twoDigits(s % 60) + "秒";
+}
+
+std::string completionNote(int moves, int shortest, std::int64_t ms, bool newRecord) {
+    return std::to_string(moves) + " 手（最短 " + std::to_string(shortest) + " 手）　" +
+           durationText(ms) + (newRecord ? "　新記録" : "");
+}
+
+const char* const recordsTitle = "記録";
+const char* const recordsHeadings[6] = {"問題",     "解いた数",   "助けあり",
+                                        "最少手数", "最短との差", "最速"};
+const char* const noRecordYet = "-";
+const char* const clearRecordsCommand = "記録を消す";
+const char* const clearRecordsQuestion = "記録をすべて消しますか？";
+const char* const closeCommand = "閉じる";
+
 } // namespace tembira

@@ -1,7 +1,6 @@
 #include "assist/assistant.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include "app/words.h"
 #include "assist/hint.h"
@@ -16,9 +15,7 @@ Assistant::Assistant(Form1& f) : f_(f) {
     timer_.attach(f.clock);
 }
 
-Assistant::~Assistant() {
-    worker_.request_stop();
-}
+Assistant::~Assistant() = default;
 
 bool Assistant::available() const {
     const HintState state = hintState(f_);
@@ -29,6 +26,8 @@ void Assistant::hint() {
     if (!available())
         return;
     wantHint_ = true;
+    if (onHelp)
+        onHelp();
     timer_.setEnabled(true);
     tick();
 }
@@ -37,8 +36,14 @@ void Assistant::solveOut() {
     if (!available())
         return;
     playing_ = true;
+    if (onHelp)
+        onHelp();
     timer_.setEnabled(true);
     tick();
+}
+
+void Assistant::settle() {
+    search_.wait();
 }
 
 void Assistant::playerInput() {
@@ -61,9 +66,7 @@ bool Assistant::commandKey(platform::Key key) {
 
 std::vector<platform::MenuItem> Assistant::menu() {
     const bool on = available();
-    return {{moveNumberText(f_.movesSinceStart), false, {}},
-            {hintCommand, on, [this] { hint(); }},
-            {solveCommand, on, [this] { solveOut(); }}};
+    return {{hintCommand, on, [this] { hint(); }}, {solveCommand, on, [this] { solveOut(); }}};
 }
 
 std::optional<std::vector<int>> Assistant::rest(const solver::Board& board) const {
@@ -75,20 +78,16 @@ std::optional<std::vector<int>> Assistant::rest(const solver::Board& board) cons
 
 void Assistant::search(const solver::Board& board) {
     asked_ = board;
-    std::promise<std::optional<std::vector<int>>> promise;
-    answer_ = promise.get_future();
-    // Replacing the worker stops the search before it, if one still runs.
-    worker_ = std::jthread([board, promise = std::move(promise)](std::stop_token stop) mutable {
-        promise.set_value(solver::solve(board, stop));
-    });
+    // Starting a search stops the one before it, if one still runs.
+    search_.start([board](solver::StopToken stop) { return solver::solve(board, stop); });
 }
 
 // Takes a finished search's answer. A search stopped early gives none; a path
 // found for an earlier board is kept, since play may pass back onto it.
 void Assistant::collect() {
-    if (!answer_.valid() || answer_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+    if (!search_.ready())
         return;
-    const std::optional<std::vector<int>> found = answer_.get();
+    const std::optional<std::vector<int>> found = search_.take();
     if (!found)
         return;
     path_ = *found;
@@ -109,7 +108,7 @@ void Assistant::tick() {
     const solver::Board board = solverBoard(viewBoard(f_));
     const auto moves = rest(board);
     if (!moves) {
-        if (!answer_.valid() || asked_ != board)
+        if (!search_.pending() || asked_ != board)
             search(board);
         return;
     }
@@ -123,7 +122,7 @@ void Assistant::tick() {
 }
 
 void Assistant::idleIfDone() {
-    if (!wantHint_ && !playing_ && !answer_.valid())
+    if (!wantHint_ && !playing_ && !search_.pending())
         timer_.setEnabled(false);
 }
 

@@ -5,13 +5,11 @@
 #pragma once
 
 #include <functional>
-#include <future>
 #include <optional>
-#include <stop_token>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "assist/job.h"
 #include "platform/key.h"
 #include "platform/menu.h"
 #include "platform/timer.h"
@@ -51,8 +49,13 @@ class Assistant {
     // binding's). Like any key, each stops a solution being played first.
     // False for other keys.
     bool commandKey(platform::Key key);
-    // The context menu: the moves since START, then the two commands.
+    // The context menu's two commands.
     std::vector<platform::MenuItem> menu();
+    // Told when the player asks for a hint or a solution.
+    std::function<void()> onHelp;
+    // Waits for a search under way to end (the script runner's way to keep
+    // a script independent of the machine's speed).
+    void settle();
 
   private:
     void tick();
@@ -74,8 +77,7 @@ class Assistant {
     std::vector<int> path_;
 
     // The search under way, for the board asked.
-    std::jthread worker_;
-    std::future<std::optional<std::vector<int>>> answer_;
+    Job<std::optional<std::vector<int>>> search_;
     solver::Board asked_{};
 };
 

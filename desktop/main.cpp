@@ -1,5 +1,6 @@
 // tembira: the fifteen-tile sliding puzzle in its window.
 #include <QApplication>
+#include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -15,7 +16,9 @@
 #include "desktop/binding/binding.h"
 #include "desktop/binding/qt_clock.h"
 #include "desktop/drawing/dense_pictures.h"
+#include "desktop/records_window/records_window.h"
 #include "form/form1.h"
+#include "play/session.h"
 #include "tembira_version.h"
 
 namespace {
@@ -60,6 +63,11 @@ struct StartupMessages {
     }
 };
 
+// The records file in the user's data folder ($XDG_DATA_HOME/tembira).
+QString recordsPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/records.txt";
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -101,15 +109,27 @@ int main(int argc, char** argv) {
     binding.setDescriber(
         [&form](const platform::Control& c) { return tembira::accessibleText(form, c); });
 
-    // The hint (H) and the solution played out (S), also in the context menu.
+    // The hint (H), the solution played out (S), undo and redo, new boards
+    // and the records, from keys and the context menu.
     tembira::Assistant assistant(form);
     assistant.click = [&binding](platform::Control& c) { binding.click(c); };
     assistant.mark = [&binding](const platform::Control& tile, const std::string& note) {
         binding.mark(tile, note, 1500);
     };
-    binding.setCommands([&assistant](platform::Key key) { return assistant.commandKey(key); },
-                        [&assistant] { assistant.playerInput(); },
-                        [&assistant] { return assistant.menu(); });
+    tembira::Session session(form, assistant, recordsPath().toStdString());
+    session.click = [&binding](platform::Control& c) { binding.click(c); };
+    session.note = [&binding, &form](const std::string& note) {
+        binding.noteInside(form.Picture1, note, 10000);
+    };
+    session.showRecords = [&] {
+        tembira::desktop::showRecordsWindow(
+            binding.window(), form,
+            [&session]() -> const records::Records& { return session.records(); },
+            [&session] { session.clearRecords(); });
+    };
+    binding.setCommands([&session](platform::Key key) { return session.commandKey(key); },
+                        [&session] { session.playerInput(); },
+                        [&session] { return session.menu(); });
 
     form.load();
     binding.window()->show();

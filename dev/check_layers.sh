@@ -21,9 +21,10 @@ declare -A may=(
     [app]="$game"
     [solver]="solver text"
     [assist]="$game solver assist"
-    [script]="$game solver assist text script"
-    [desktop]="$game solver assist desktop"
-    [web]="$game solver assist web"
+    [play]="$game solver assist records play"
+    [script]="$game solver assist records play text script"
+    [desktop]="$game solver assist records play desktop"
+    [web]="$game solver assist records play web"
 )
 
 faults=0

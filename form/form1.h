@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "form/board_state.h"
+#include "form/game_state.h"
 #include "platform/clock.h"
 #include "platform/control.h"
 #include "platform/numbered.h"
@@ -43,9 +44,7 @@ struct Form1 : platform::Window {
 
     platform::Clock& clock; // timers, the time of day and the program's end
     BoardState board;       // the variables every handler shares
-    // Moves made since the last START: every dispatch that moved the empty
-    // cell. Followed by the wiring; no handler reads it.
-    int movesSinceStart = 0;
+    GameState game;         // the game under way, undo and redo; the wiring's too
 
     // The board and the frame in front of it.
     Control GOHOUBI{Kind::PictureBox, "GOHOUBI"};          // frame over the board: opening, rewards

@@ -20,6 +20,9 @@ class Clock {
     virtual std::string timeOfDayText() = 0;
     // Ends the program at once: no handler runs after this one returns.
     virtual void endProgram() = 0;
+    // Milliseconds since the clock was made, never going back: what a game's
+    // clock reads.
+    virtual std::int64_t now() const = 0;
 
   protected:
     ~Clock() = default;
@@ -38,7 +41,7 @@ class VirtualClock final : public Clock {
     // Fires every tick due up to now + ms, in time order, each handler to its
     // end before the next; stops early once the program has ended.
     void advance(std::int64_t ms);
-    std::int64_t now() const { return now_; }
+    std::int64_t now() const override { return now_; }
     bool ended() const { return ended_; }
 
     // The time of day, in seconds since midnight, that the clock reads now.

@@ -6,7 +6,7 @@
 namespace platform {
 
 std::optional<Key> keyNamed(std::string_view name) {
-    static constexpr std::array<std::pair<std::string_view, Key>, 9> names{{
+    static constexpr std::array<std::pair<std::string_view, Key>, 12> names{{
         {"Left", Key::Left},
         {"Right", Key::Right},
         {"Up", Key::Up},
@@ -16,6 +16,9 @@ std::optional<Key> keyNamed(std::string_view name) {
         {"H", Key::H},
         {"S", Key::S},
         {"Menu", Key::Menu},
+        {"Ctrl+Z", Key::Undo},
+        {"Ctrl+Y", Key::Redo},
+        {"Ctrl+Shift+Z", Key::Redo},
     }};
     for (const auto& [text, key] : names)
         if (text == name)

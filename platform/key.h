@@ -9,10 +9,12 @@ namespace platform {
 
 class Control;
 
-enum class Key { Left, Right, Up, Down, Return, Space, H, S, Menu };
+// Undo is Ctrl+Z; Redo is Ctrl+Y or Ctrl+Shift+Z.
+enum class Key { Left, Right, Up, Down, Return, Space, H, S, Menu, Undo, Redo };
 
 // A key by its name ("Left", "Right", "Up", "Down", "Return", "Space", "H",
-// "S", "Menu"): how scripts and the page name keys.
+// "S", "Menu", "Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z"): how scripts and the page
+// name keys.
 std::optional<Key> keyNamed(std::string_view name);
 
 inline bool isArrow(Key key) {

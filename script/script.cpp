@@ -11,6 +11,7 @@
 
 #include "app/keys.h"
 #include "app/wiring.h"
+#include "app/words.h"
 #include "assist/hint.h"
 #include "form/board_view.h"
 #include "text/float_text.h"
@@ -135,13 +136,19 @@ bool parseTimeOfDay(const std::string& word, int& seconds) {
     return true;
 }
 
-// The keys a script may press: those the game takes without a focus.
+// The keys a script may press: those the game takes without a focus, and
+// undo and redo.
 std::optional<platform::Key> scriptKey(const std::string& name) {
+    using platform::Key;
     const auto key = platform::keyNamed(name);
-    if (key &&
-        (platform::isArrow(*key) || *key == platform::Key::Return || *key == platform::Key::Space))
+    if (key && (platform::isArrow(*key) || *key == Key::Return || *key == Key::Space ||
+                *key == Key::Undo || *key == Key::Redo))
         return key;
     return std::nullopt;
+}
+
+std::string orDash(const auto& value) {
+    return value ? std::to_string(*value) : "-";
 }
 
 // One wait may cover a day at most: longer ones only burn time on clock ticks.
@@ -153,14 +160,22 @@ struct ScriptError {
 
 } // namespace
 
-ScriptRunner::ScriptRunner() {
+ScriptRunner::ScriptRunner(const std::string& recordsPath) : session(form, assistant, recordsPath) {
     wire(form);
+    // The player's commands click as keys do: straight to the control.
+    assistant.click = [](Control& c) { platform::Window::click(c); };
+    session.click = [](Control& c) { platform::Window::click(c); };
+    session.seed(1);
     form.load();
 }
 
 bool ScriptRunner::read(const std::string& key, std::string& value) const {
     if (key == "time") {
         value = std::to_string(clock.now());
+        return true;
+    }
+    if (key == "moves") {
+        value = std::to_string(form.game.moves());
         return true;
     }
     auto dot = key.find('.');
@@ -192,6 +207,17 @@ bool ScriptRunner::read(const std::string& key, std::string& value) const {
             return true;
         }
     return false;
+}
+
+void ScriptRunner::printRecords(std::ostream& out) const {
+    for (int kind = 1; kind <= records::kindCount; ++kind) {
+        const records::Entry& e = session.records()[records::Kind(kind - 1)];
+        if (e.solved == 0)
+            continue;
+        out << kindName(form, kind) << " solved=" << e.solved << " assisted=" << e.assisted
+            << " fewest=" << orDash(e.fewest) << " over=" << orDash(e.over)
+            << " fastest=" << orDash(e.fastest) << '\n';
+    }
 }
 
 void ScriptRunner::dump(std::ostream& out) const {
@@ -300,6 +326,9 @@ void ScriptRunner::execute(const std::vector<std::string>& args, std::ostream& o
             throw ScriptError{"not a wait in milliseconds '" + args[1] + "'"};
         if (ms > longestWait)
             throw ScriptError{"a wait longer than a day '" + args[1] + "'"};
+        // What was asked off the event thread is in before time moves on.
+        if (ms >= 1)
+            session.settle();
         clock.advance(ms);
     } else if (command == "clock") {
         need(1);
@@ -322,6 +351,35 @@ void ScriptRunner::execute(const std::vector<std::string>& args, std::ostream& o
         const platform::KeyAction action = keyAction(form, *key, nullptr);
         if (action.kind == platform::KeyAction::Kind::Click)
             platform::Window::click(*action.control);
+        else if (action.kind == platform::KeyAction::Kind::Command)
+            session.commandKey(*key);
+    } else if (command == "menu") {
+        if (args.size() < 2)
+            throw ScriptError{"missing argument to 'menu'"};
+        std::string text = args[1];
+        for (std::size_t i = 2; i < args.size(); ++i)
+            text += " " + args[i];
+        bool chosen = false;
+        for (const platform::MenuItem& item : session.menu())
+            if (item.chosen && item.text.starts_with(text)) {
+                if (!item.enabled)
+                    throw ScriptError{"'" + item.text + "' is not on offer now"};
+                item.chosen();
+                chosen = true;
+                break;
+            }
+        if (!chosen)
+            throw ScriptError{"no menu item '" + text + "'"};
+    } else if (command == "seed") {
+        need(1);
+        std::int64_t seed;
+        if (!parseInteger(args[1], seed) || seed < 0)
+            throw ScriptError{"not a seed '" + args[1] + "'"};
+        session.seed(std::uint64_t(seed));
+    } else if (command == "records") {
+        need(0);
+        session.settleRecord();
+        printRecords(out);
     } else if (command == "hint") {
         need(0);
         out << "hint=" << hintLine() << '\n';

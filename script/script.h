@@ -6,14 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "assist/assistant.h"
 #include "form/form1.h"
 #include "platform/clock.h"
+#include "play/session.h"
 
 namespace tembira {
 
 class ScriptRunner {
   public:
-    ScriptRunner();
+    // recordsPath: the records file, or empty to keep records in memory.
+    explicit ScriptRunner(const std::string& recordsPath = "");
 
     // Runs every line of in; returns the exit status: 0 when the script ran
     // to its end or the program ended, 2 at the first bad line or when in
@@ -25,9 +28,13 @@ class ScriptRunner {
     // names none.
     bool read(const std::string& key, std::string& value) const;
     void dump(std::ostream& out) const;
+    // One line for each kind of board with a solved game.
+    void printRecords(std::ostream& out) const;
 
     platform::VirtualClock clock;
     Form1 form{clock};
+    Assistant assistant{form};
+    Session session;
 
   private:
     // What "hint" prints after "hint=": a tile a shortest solution moves

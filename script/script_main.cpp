@@ -1,5 +1,6 @@
-// tembira-script [FILE]: runs a script (from FILE, or standard input) against
-// the game on a virtual clock, with no display.
+// tembira-script [--records FILE] [SCRIPT]: runs a script (from SCRIPT, or
+// standard input) against the game on a virtual clock, with no display; the
+// records are kept in FILE, or in memory only.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -22,11 +23,18 @@ int finish(int status) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    if (argc > 2) {
-        std::cerr << "usage: tembira-script [FILE]\n";
+    std::string records;
+    const bool withRecords = argc >= 2 && std::string(argv[1]) == "--records";
+    if (withRecords && argc >= 3) {
+        records = argv[2];
+        argv += 2;
+        argc -= 2;
+    }
+    if (argc > 2 || (withRecords && records.empty())) {
+        std::cerr << "usage: tembira-script [--records FILE] [SCRIPT]\n";
         return 2;
     }
-    tembira::ScriptRunner runner;
+    tembira::ScriptRunner runner(records);
     if (argc == 1)
         return finish(runner.run(std::cin, std::cout, std::cerr));
 

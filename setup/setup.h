@@ -2,6 +2,8 @@
 // of picture and the start of a game.
 #pragma once
 
+#include <array>
+
 namespace tembira {
 
 struct Form1;
@@ -12,5 +14,10 @@ void START_Click(Form1& f);
 
 // The cell on which tile n (1 ... 15) starts in picture p's arrangement.
 int startingCell(int p, int n);
+
+// Lays the tiles out, tile n on cells[n - 1], locked and in their plain
+// colour, cancelling a move under way: the shuffle's work, also for a board
+// made anew.
+void arrangeTiles(Form1& f, const std::array<int, 15>& cells);
 
 } // namespace tembira

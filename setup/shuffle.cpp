@@ -20,22 +20,38 @@ int startingCell(int p, int n) {
     return arrangements[p - 1][n - 1];
 }
 
-void NARABEKAE_Timer(Form1& f) {
-    // A move under way is cancelled first, so that no tile lands off the grid
-    // and no click made before the shuffle is dispatched after it.
+namespace {
+
+// A move under way is cancelled first, so that no tile lands off the grid and
+// no click made before the shuffle is dispatched after it.
+void lockTiles(Form1& f) {
     for (Timer* t : {&f.AutoMove, &f.PUM, &f.PDM, &f.PLM, &f.PRM})
         t->setEnabled(false);
     for (int n = 1; n <= 15; ++n)
         f.PANEL[n].setEnabled(false);
     for (int n = 1; n <= 15; ++n)
         f.PANEL[n].setForeColor(platform::buttonText);
-    f.forSelectedPicture([&f](int p) {
-        for (int n = 1; n <= 15; ++n) {
-            const int k = startingCell(p, n);
-            f.PANEL[n].setLeft(f.board.HOMELEFT[k]);
-            f.PANEL[n].setTop(f.board.HOMETOP[k]);
-        }
-    });
+}
+
+// Tile n to cell cell(n).
+template <class Cell> void placeTiles(Form1& f, Cell cell) {
+    for (int n = 1; n <= 15; ++n) {
+        const int k = cell(n);
+        f.PANEL[n].setLeft(f.board.HOMELEFT[k]);
+        f.PANEL[n].setTop(f.board.HOMETOP[k]);
+    }
+}
+
+} // namespace
+
+void arrangeTiles(Form1& f, const std::array<int, 15>& cells) {
+    lockTiles(f);
+    placeTiles(f, [&cells](int n) { return cells[std::size_t(n - 1)]; });
+}
+
+void NARABEKAE_Timer(Form1& f) {
+    lockTiles(f);
+    f.forSelectedPicture([&f](int p) { placeTiles(f, [p](int n) { return startingCell(p, n); }); });
     f.NARABEKAE.setEnabled(false);
 }
 

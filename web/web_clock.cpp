@@ -61,6 +61,10 @@ void WebClock::timerDestroyed(platform::Timer& timer) {
     }
 }
 
+std::int64_t WebClock::now() const {
+    return std::int64_t(emscripten_get_now() - start_);
+}
+
 std::string WebClock::timeOfDayText() {
     std::string text = timeText(0);
     if (timeFits && !timeFits(text))

@@ -3,6 +3,8 @@
 // a tab cannot be closed by the page itself.
 #pragma once
 
+#include <emscripten/emscripten.h>
+
 #include <functional>
 #include <map>
 #include <string>
@@ -22,6 +24,7 @@ class WebClock final : public platform::Clock {
     // "on" keeps its period.
     void timerSwitched(platform::Timer& timer) override;
     void timerDestroyed(platform::Timer& timer) override;
+    std::int64_t now() const override;
     // The time in the browser's locale: its usual form, or where that would
     // not fit (timeFits), numeric with seconds.
     std::string timeOfDayText() override;
@@ -36,6 +39,7 @@ class WebClock final : public platform::Clock {
     static void tick(void* timer);
     std::map<platform::Timer*, long> running_; // timer to interval id
     bool ended_ = false;
+    double start_ = emscripten_get_now(); // ms, the page's monotonic clock
 };
 
 } // namespace platform::web

@@ -74,6 +74,12 @@ void Binding::mark(const Control& control, const std::string& note, int ms) {
                     QString::fromStdString(note), ms);
 }
 
+void Binding::noteInside(const Control& control, const std::string& note, int ms) {
+    QWidget* w = widget(control);
+    note_->showNoteInside(QRect(w->mapTo(top_.get(), QPoint(0, 0)), w->size()),
+                          QString::fromStdString(note), ms);
+}
+
 void Binding::setKeyRule(std::function<platform::KeyAction(platform::Key, Control*)> rule) {
     input_->keyRule = std::move(rule);
 }

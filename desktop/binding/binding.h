@@ -58,6 +58,8 @@ class Binding final : public platform::Observer {
 
     // Outlines a control and writes a note beside it for a moment.
     void mark(const platform::Control& control, const std::string& note, int ms);
+    // Writes a note at the bottom of a control for a moment.
+    void noteInside(const platform::Control& control, const std::string& note, int ms);
 
     // A click on a control through the same path as the player's: what the
     // program plays for the player.

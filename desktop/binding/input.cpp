@@ -14,6 +14,12 @@ namespace {
 
 std::optional<platform::Key> gameKey(const QKeyEvent* event) {
     using platform::Key;
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::ControlModifier && event->key() == Qt::Key_Z)
+        return Key::Undo;
+    if ((mods == Qt::ControlModifier && event->key() == Qt::Key_Y) ||
+        (mods == (Qt::ControlModifier | Qt::ShiftModifier) && event->key() == Qt::Key_Z))
+        return Key::Redo;
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return std::nullopt;
     switch (event->key()) {

@@ -71,6 +71,12 @@ void QtClock::timerDestroyed(platform::Timer& timer) {
     qtimer->deleteLater();
 }
 
+std::int64_t QtClock::now() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start_)
+        .count();
+}
+
 std::string QtClock::timeOfDayText() {
     return clockText(timeFits);
 }

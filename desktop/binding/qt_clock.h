@@ -26,6 +26,7 @@ class QtClock final : public platform::Clock {
 
     void timerSwitched(platform::Timer& timer) override;
     void timerDestroyed(platform::Timer& timer) override;
+    std::int64_t now() const override;
     // The time in the user's locale: its own long form, or where that would
     // not fit (timeFits), its numeric form with seconds.
     std::string timeOfDayText() override;

@@ -13,11 +13,10 @@ using namespace tembira;
 namespace {
 
 struct AssistedGame : tembira::testing::Game {
-    Assistant assistant{f};
+    Assistant& assistant = runner.assistant;
     std::vector<std::pair<int, std::string>> marks; // tile and note
 
     AssistedGame() {
-        assistant.click = [](Control& c) { platform::Window::click(c); };
         assistant.mark = [this](const Control& tile, const std::string& note) {
             marks.emplace_back(std::stoi(tile.caption()), note);
         };
@@ -48,21 +47,21 @@ TEST_F(AssistedGame, HintMarksTheNextTileOfAShortestSolutionAndFollowingItAnswer
     assistant.hint(); // the board follows the path kept: no new search
     ASSERT_EQ(marks.size(), 2u);
     EXPECT_EQ(marks.back().second, "あと 61 手");
-    EXPECT_EQ(assistant.menu().front().text, "1 手目");
+    EXPECT_EQ(runner.session.menu().front().text, "1 手目　0:00");
 }
 
 TEST_F(AssistedGame, SolutionPlaysToTheGoalStopsForThePlayerAndDoesNotJudge) {
     startGame();
     assistant.solveOut();
-    ASSERT_TRUE(until([&] { return f.movesSinceStart >= 3; }));
+    ASSERT_TRUE(until([&] { return f.game.moves() >= 3; }));
     assistant.playerInput();
-    const int stoppedAt = f.movesSinceStart;
+    const int stoppedAt = f.game.moves();
     wait(2000);
-    EXPECT_EQ(f.movesSinceStart, stoppedAt);
+    EXPECT_EQ(f.game.moves(), stoppedAt);
 
     assistant.solveOut();
     ASSERT_TRUE(until([&] { return view().solved && !assistant.playing(); }));
-    EXPECT_EQ(f.movesSinceStart, 62);
+    EXPECT_EQ(f.game.moves(), 62);
     EXPECT_EQ(f.MESSEGE.caption(), "");
     EXPECT_FALSE(assistant.available());
     click(f.HANTEI);
@@ -76,9 +75,8 @@ TEST_F(AssistedGame, NothingIsOnOfferWhileTheTilesAreLocked) {
     wait(1000);
     EXPECT_TRUE(marks.empty());
     EXPECT_FALSE(assistant.playing());
-    const auto menu = assistant.menu();
-    ASSERT_EQ(menu.size(), 3u);
-    EXPECT_EQ(menu[0].text, "0 手目");
+    const auto menu = runner.session.menu();
+    EXPECT_EQ(menu[0].text, "0 手目　0:00");
     EXPECT_FALSE(menu[1].enabled);
     EXPECT_FALSE(menu[2].enabled);
 }
