@@ -1,6 +1,8 @@
 // One piece of slow work (a search, a board being made) off the event
-// thread: on a thread of its own, stopped when replaced or destroyed. A
-// build without threads (Emscripten's) does the work when it is waited for.
+// thread: on a thread of its own, stopped when replaced or destroyed. Where
+// jobs run inline (a build without threads, or the script runner, whose
+// scripts must not depend on the machine's speed) the work is done at once,
+// when started.
 #pragma once
 
 #include <functional>
@@ -18,6 +20,10 @@
 
 namespace tembira {
 
+// Set once, before any job starts, by a program that wants every job done
+// inline.
+inline bool jobsInline = false;
+
 template <class T> class Job {
   public:
     using Work = std::function<T(solver::StopToken)>;
@@ -31,13 +37,19 @@ template <class T> class Job {
     void start(Work work) {
         cancel();
 #if __cpp_lib_jthread
+        if (jobsInline) {
+            std::promise<T> promise;
+            answer_ = promise.get_future();
+            promise.set_value(work({}));
+            return;
+        }
         std::promise<T> promise;
         answer_ = promise.get_future();
         thread_ =
             std::jthread([work = std::move(work), promise = std::move(promise)](
                              std::stop_token stop) mutable { promise.set_value(work(stop)); });
 #else
-        work_ = std::move(work);
+        answer_ = work(solver::StopToken{});
 #endif
     }
 
@@ -46,7 +58,7 @@ template <class T> class Job {
 #if __cpp_lib_jthread
         return answer_.valid();
 #else
-        return bool(work_) || answer_.has_value();
+        return answer_.has_value();
 #endif
     }
 
@@ -65,9 +77,6 @@ template <class T> class Job {
 #if __cpp_lib_jthread
         if (answer_.valid())
             answer_.wait();
-#else
-        if (work_)
-            answer_ = std::exchange(work_, nullptr)(solver::StopToken{});
 #endif
     }
 
@@ -85,7 +94,6 @@ template <class T> class Job {
         thread_ = {}; // stops and joins
         answer_ = {};
 #else
-        work_ = nullptr;
         answer_.reset();
 #endif
     }
@@ -95,7 +103,6 @@ template <class T> class Job {
     std::future<T> answer_;
     std::jthread thread_;
 #else
-    Work work_;
     std::optional<T> answer_;
 #endif
 };

@@ -161,6 +161,8 @@ struct ScriptError {
 } // namespace
 
 ScriptRunner::ScriptRunner(const std::string& recordsPath) : session(form, assistant, recordsPath) {
+    // Scripts must not depend on the machine's speed.
+    jobsInline = true;
     wire(form);
     // The player's commands click as keys do: straight to the control.
     assistant.click = [](Control& c) { platform::Window::click(c); };
