@@ -2,7 +2,7 @@
 // input), one a line as 16 numbers, and prints the fewest moves and the tiles
 // to click. Lines it cannot solve get a message naming them and status 2.
 #include <cstdio>
-#include <fstream>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -14,6 +14,41 @@
 
 namespace {
 
+// Input as it may be shown on a terminal: the bytes that are not printable
+// ASCII (a NUL, an escape sequence from a binary file) and the backslash
+// escaped, and cut short past 60 characters.
+std::string shownQuoted(const std::string& text) {
+    constexpr std::size_t longest = 60;
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        std::string piece(1, c);
+        if (c == '\\')
+            piece = "\\\\";
+        else if (byte == 0)
+            piece = "\\0";
+        else if (byte < 0x20 || byte >= 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", unsigned(byte));
+            piece = hex;
+        }
+        if (shown.size() + piece.size() > longest)
+            return "'" + shown + "…'";
+        shown += piece;
+    }
+    return "'" + shown + "'";
+}
+
+// The next line of in, without its end; false at the end of the input or on
+// a read error (which ferror tells apart).
+bool readLine(std::FILE* in, std::string& line) {
+    line.clear();
+    int c;
+    while ((c = std::getc(in)) != EOF && c != '\n')
+        line += char(c);
+    return c == '\n' || (!line.empty() && !std::ferror(in));
+}
+
 // The board on a line, or nothing with why not in problem. A line with
 // nothing but blanks and a comment gives nothing and no problem.
 std::optional<solver::Board> readBoard(const std::string& line, std::string& problem) {
@@ -23,7 +58,7 @@ std::optional<solver::Board> readBoard(const std::string& line, std::string& pro
     for (std::string word; words >> word; ++count) {
         int value = -1;
         if (!tembira::parseInteger(word, value)) {
-            problem = "'" + word + "' is not a number";
+            problem = shownQuoted(word) + " is not a number";
             return std::nullopt;
         }
         if (count < 16)
@@ -42,10 +77,11 @@ std::optional<solver::Board> readBoard(const std::string& line, std::string& pro
     return std::nullopt;
 }
 
-int run(std::istream& in, bool withStats) {
+// Solves the boards of in, which name names in messages.
+int run(std::FILE* in, const std::string& name, bool withStats) {
     int status = 0;
     int number = 0;
-    for (std::string line; std::getline(in, line);) {
+    for (std::string line; readLine(in, line);) {
         ++number;
         std::string problem;
         const std::optional<solver::Board> board = readBoard(line, problem);
@@ -73,6 +109,11 @@ int run(std::istream& in, bool withStats) {
                       << stats.nodes << " nodes\n";
         }
     }
+    // A read error (a folder, a failing disk) is not the end of the input.
+    if (std::ferror(in)) {
+        std::cerr << "tembira-solve: cannot read " << name << "\n";
+        return 1;
+    }
     return status;
 }
 
@@ -93,11 +134,19 @@ int main(int argc, char** argv) {
             path = argv[i];
     }
     if (!path)
-        return run(std::cin, withStats);
-    std::ifstream file(path);
+        return run(stdin, "standard input", withStats);
+    const std::string name = shownQuoted(path);
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        std::cerr << "tembira-solve: cannot read " << name << "\n";
+        return 1;
+    }
+    std::FILE* file = std::fopen(path, "rb");
     if (!file) {
-        std::cerr << "tembira-solve: cannot read '" << path << "'\n";
+        std::cerr << "tembira-solve: cannot read " << name << "\n";
         return 2;
     }
-    return run(file, withStats);
+    const int status = run(file, name, withStats);
+    std::fclose(file);
+    return status;
 }

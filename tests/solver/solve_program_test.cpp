@@ -94,3 +94,31 @@ TEST(SolveProgram, ReadsAFileWithStatsAndReportsWhatItCannotDo) {
         EXPECT_EQ(r.err, "tembira-solve: cannot write the solutions\n");
     }
 }
+
+// A folder read as a file fails to read rather than ending; input from a
+// binary file is quoted with its non-printable bytes escaped and cut short.
+TEST(SolveProgram, SaysWhatItCannotReadAndQuotesInputSafely) {
+    const fs::path folder = fs::path(::testing::TempDir()) / "tembira-solve-folder";
+    fs::create_directories(folder);
+    Result r = solve("'" + folder.string() + "'", "");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "tembira-solve: cannot read '" + folder.string() + "'\n");
+    EXPECT_EQ(r.out, "");
+
+    const fs::path err = folder / "err";
+    const int status =
+        tembira::testing::runShell(std::string("'") + SOLVE_PROGRAM + "' <'" + folder.string() +
+                                   "' >/dev/null 2>'" + err.string() + "'");
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(readFile(err), "tembira-solve: cannot read standard input\n");
+    fs::remove_all(folder);
+
+    r = solve("", std::string("1 \x1b[2J\\ 3\n2 ") + '\0' + "x\n" + std::string(70, 'y') +
+                      "\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 0 15");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "1: 15\n");
+    EXPECT_EQ(r.err, "line 1: '\\x1b[2J\\\\' is not a number\n"
+                     "line 2: '\\0x' is not a number\n"
+                     "line 3: '" +
+                         std::string(60, 'y') + "…' is not a number\n");
+}
