@@ -118,9 +118,7 @@ int main(int argc, char** argv) {
     };
     tembira::Session session(form, assistant, recordsPath().toStdString());
     session.click = [&binding](platform::Control& c) { binding.click(c); };
-    session.note = [&binding, &form](const std::string& note) {
-        binding.noteInside(form.Picture1, note, 10000);
-    };
+    session.note = [&binding](const std::string& note) { binding.noteBeside(note, 10000); };
     session.showRecords = [&] {
         tembira::desktop::showRecordsWindow(
             binding.window(), form,

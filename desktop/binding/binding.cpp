@@ -74,10 +74,24 @@ void Binding::mark(const Control& control, const std::string& note, int ms) {
                     QString::fromStdString(note), ms);
 }
 
-void Binding::noteInside(const Control& control, const std::string& note, int ms) {
-    QWidget* w = widget(control);
-    note_->showNoteInside(QRect(w->mapTo(top_.get(), QPoint(0, 0)), w->size()),
-                          QString::fromStdString(note), ms);
+void Binding::noteBeside(const std::string& note, int ms) {
+    if (!beside_) {
+        beside_ = std::make_unique<QLabel>(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
+        beside_->setStyleSheet("QLabel { background: #ffffe0; color: black; border: 1px solid "
+                               "black; padding: 4px; }");
+        QFont bigger = beside_->font();
+        bigger.setPixelSize(16);
+        bigger.setBold(true);
+        beside_->setFont(bigger);
+        besideTimer_.setSingleShot(true);
+        QObject::connect(&besideTimer_, &QTimer::timeout, beside_.get(), &QWidget::hide);
+    }
+    beside_->setText(QString::fromStdString(note));
+    beside_->adjustSize();
+    const QRect frame = top_->frameGeometry();
+    beside_->move(frame.right() + 8, frame.top());
+    beside_->show();
+    besideTimer_.start(ms);
 }
 
 void Binding::setKeyRule(std::function<platform::KeyAction(platform::Key, Control*)> rule) {

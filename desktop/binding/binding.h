@@ -3,6 +3,8 @@
 // widget at once, and every click on a widget goes back to the game.
 #pragma once
 
+#include <QLabel>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -58,8 +60,9 @@ class Binding final : public platform::Observer {
 
     // Outlines a control and writes a note beside it for a moment.
     void mark(const platform::Control& control, const std::string& note, int ms);
-    // Writes a note at the bottom of a control for a moment.
-    void noteInside(const platform::Control& control, const std::string& note, int ms);
+    // Writes a note beside the window, outside it, for a moment: the window
+    // itself shows exactly what it always does.
+    void noteBeside(const std::string& note, int ms);
 
     // A click on a control through the same path as the player's: what the
     // program plays for the player.
@@ -92,6 +95,8 @@ class Binding final : public platform::Observer {
     std::unordered_map<const platform::Control*, Entry> entries_;
     InputRouter* input_ = nullptr; // owned by the window
     NoteOverlay* note_ = nullptr;  // owned by the window
+    std::unique_ptr<QLabel> beside_;
+    QTimer besideTimer_;
     std::function<platform::AccessibleText(const platform::Control&)> describe_;
 };
 

@@ -25,13 +25,7 @@ NoteOverlay::NoteOverlay(QWidget* window) : QWidget(window) {
     hide();
 }
 
-void NoteOverlay::showNoteInside(const QRect& area, const QString& note, int ms) {
-    showNote(area, note, ms);
-    inside_ = true;
-}
-
 void NoteOverlay::showNote(const QRect& target, const QString& note, int ms) {
-    inside_ = false;
     target_ = target;
     note_ = note;
     setGeometry(parentWidget()->rect());
@@ -44,14 +38,6 @@ void NoteOverlay::showNote(const QRect& target, const QString& note, int ms) {
 // Beside the target, on whichever side has room, level with its middle.
 QRect NoteOverlay::noteBox() const {
     const QFontMetrics metrics(font());
-    if (inside_) {
-        const QRect room = target_.adjusted(padding, padding, -padding, -padding);
-        const QRect text = metrics.boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, note_);
-        const QSize size(text.width() + 2 * padding, text.height() + 2 * padding);
-        return QRect(QPoint(target_.center().x() - size.width() / 2,
-                            target_.bottom() - padding - size.height()),
-                     size);
-    }
     const QSize size(metrics.horizontalAdvance(note_) + 2 * padding,
                      metrics.height() + 2 * padding);
     const int gap = outline + 2;
@@ -66,20 +52,13 @@ QRect NoteOverlay::noteBox() const {
 
 void NoteOverlay::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QRect box = noteBox();
-    if (inside_) {
-        painter.setPen(QPen(Qt::black, 1));
-        painter.setBrush(QColor(255, 255, 224));
-        painter.drawRect(box.adjusted(0, 0, -1, -1));
-        painter.drawText(box, Qt::AlignCenter | Qt::TextWordWrap, note_);
-        return;
-    }
     // White around black: one of the two stands out on every cell colour.
     painter.setPen(QPen(Qt::white, outline + 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.drawRect(target_.adjusted(1, 1, -2, -2));
     painter.setPen(QPen(Qt::black, outline - 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.drawRect(target_.adjusted(1, 1, -2, -2));
 
+    const QRect box = noteBox();
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(QColor(255, 255, 224));
     painter.drawRect(box.adjusted(0, 0, -1, -1));

@@ -14,9 +14,6 @@ class NoteOverlay final : public QWidget {
     // Outlines `target` (in the window) and writes `note` beside it, for ms
     // milliseconds.
     void showNote(const QRect& target, const QString& note, int ms);
-    // Writes `note` (lines broken at '\n' or to fit) in a box at the bottom
-    // of `area`, for ms milliseconds, with no outline.
-    void showNoteInside(const QRect& area, const QString& note, int ms);
 
   protected:
     void paintEvent(QPaintEvent*) override;
@@ -24,7 +21,6 @@ class NoteOverlay final : public QWidget {
   private:
     QRect noteBox() const;
     QRect target_;
-    bool inside_ = false;
     QString note_;
     QTimer hide_;
 };
