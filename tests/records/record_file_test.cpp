@@ -125,7 +125,9 @@ TEST(RecordFile, KilledWriterLeavesAWholeFileWithEveryReportedResult) {
         for (ssize_t n; (n = ::read(report[0], bytes, sizeof bytes)) > 0;)
             reported += int(n);
         ::close(report[0]);
-        const int now = solvedOnDisk(folder.file());
+        // A writer killed before its first write leaves no file at all.
+        const bool made = fs::exists(folder.file());
+        const int now = made ? solvedOnDisk(folder.file()) : 0;
         ASSERT_NE(now, -1) << "round " << round << ": the file does not read as records";
         // At most the one result in flight is on disk without being reported.
         EXPECT_GE(now, before + reported) << "round " << round;
