@@ -377,3 +377,19 @@ TEST(ScriptRunner, RandomLinesNeverCrashTheRunner) {
         }
     }
 }
+
+// With --records the runner keeps its records in the file, as the desktop
+// does: a second run adds to what the first recorded.
+TEST(ScriptRunner, RecordsFileKeepsResultsAcrossRuns) {
+    const fs::path dir = scratch();
+    const fs::path records = dir / "records.txt";
+    const std::string args =
+        "--records " + quoted(records.string()) + " " + quoted(SCRIPTS_DIR "/play_on.script");
+    const Result first = runRunner(args);
+    ASSERT_EQ(first.status, 0) << first.err;
+    const Result second = runRunner(args);
+    EXPECT_NE(second.out.find("やさしい solved=2 assisted=2"), std::string::npos) << second.out;
+    EXPECT_NE(readFile(records).find("anteater 2 2 - - -"), std::string::npos);
+    EXPECT_EQ(runRunner("--records").status, 2) << "a missing file name";
+    fs::remove_all(dir);
+}
