@@ -84,6 +84,10 @@ class GameWindow : public ::testing::Test {
     // START: the tiles unlock, and their numbers turn from the disabled
     // grey to black.
     ::testing::AssertionResult pressStart() {
+        // The buttons take clicks only once the opening has gone, a tick
+        // after its label was clicked; its picture shows black numbers too.
+        if (!x.waitUntil("the opening to go", [&] { return markersInView(x.grab(board)) == 16; }))
+            return ::testing::AssertionFailure() << "the opening is still there";
         x.click(startButton);
         return x.waitUntil("black numbers on the board", [&] {
             const Shot s = x.grab(board);
