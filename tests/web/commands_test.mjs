@@ -261,3 +261,15 @@ test('storage refused (a private window): play on, and say once why records will
     await choose(page, '記録');
     assert.equal(await page.locator('dialog.records tbody td').first().innerText(), '1');
   });
+
+test('a stored value that is not records is moved aside, never written over', async (t) => {
+  const context = await newContext(t);
+  const page = await open(t, context);
+  await page.evaluate(() => localStorage.setItem('tembira.records', 'not records'));
+  await page.reload();
+  const note = page.locator('.note-beside:not([hidden])');
+  await note.waitFor();
+  assert.match(await note.innerText(), /tembira\.records\.damaged に移し/);
+  assert.equal(await page.evaluate(() => localStorage.getItem('tembira.records.damaged')),
+    'not records');
+});
