@@ -100,5 +100,20 @@ const char* const noRecordYet = "-";
 const char* const clearRecordsCommand = "記録を消す";
 const char* const clearRecordsQuestion = "記録をすべて消しますか？";
 const char* const closeCommand = "閉じる";
+const char* const yesCommand = "はい";
+const char* const noCommand = "いいえ";
+
+std::string browserRecordsLost(bool full) {
+    return std::string("記録をこのブラウザーに保存できない(") +
+           (full ? "空きがない" : "保存が許されていない") +
+           ")ため、この回の記録はページを閉じると消えます。";
+}
+
+std::string browserRecordsSetAside(const std::string& key) {
+    return "このブラウザーの記録が読めなかったので " + key + " に移し、新しく始めます。";
+}
+
+const char* const browserRecordsStuck = "このブラウザーの記録が読めず、別の名前に移すこともできない"
+                                        "ため、この回の記録はページを閉じると消えます。";
 
 } // namespace tembira

@@ -54,6 +54,16 @@ extern const char* const noRecordYet;
 extern const char* const clearRecordsCommand;
 extern const char* const clearRecordsQuestion;
 extern const char* const closeCommand;
+// The answers to clearRecordsQuestion, where a binding writes them itself.
+extern const char* const yesCommand;
+extern const char* const noCommand;
+
+// The page's records, in the browser's storage: why they will not last
+// beyond the page (the storage is full, or refused, as in a private window);
+// a damaged value moved aside under key; one that could not be moved.
+std::string browserRecordsLost(bool full);
+std::string browserRecordsSetAside(const std::string& key);
+extern const char* const browserRecordsStuck;
 // What the web page shows once END has stopped the game.
 extern const char* const endedText;
 

@@ -4,6 +4,7 @@
 
 #include "app/words.h"
 #include "assist/hint.h"
+#include "assist/solve_request.h"
 #include "form/board_view.h"
 #include "form/form1.h"
 #include "platform/window.h"
@@ -79,7 +80,8 @@ std::optional<std::vector<int>> Assistant::rest(const solver::Board& board) cons
 void Assistant::search(const solver::Board& board) {
     asked_ = board;
     // Starting a search stops the one before it, if one still runs.
-    search_.start([board](solver::StopToken stop) { return solver::solve(board, stop); });
+    search_.start([board](solver::StopToken stop) { return solver::solve(board, stop); },
+                  solveRequest(board), solveAnswerRead);
 }
 
 // Takes a finished search's answer. A search stopped early gives none; a path

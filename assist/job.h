@@ -2,12 +2,16 @@
 // thread: on a thread of its own, stopped when replaced or destroyed. Where
 // jobs run inline (a build without threads, or the script runner, whose
 // scripts must not depend on the machine's speed) the work is done at once,
-// when started.
+// when started. A program without threads may send the work elsewhere
+// instead (the page, to its solver worker): described in numbers, answered
+// later.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <utility>
+#include <vector>
 #include <version>
 
 #include "solver/solver.h"
@@ -24,9 +28,39 @@ namespace tembira {
 // inline.
 inline bool jobsInline = false;
 
+// Work described in numbers, and its answer.
+using JobNumbers = std::vector<std::int32_t>;
+
+// Where work is sent when it is not done here. An answer comes once; work
+// dropped before its answer came gets none.
+class JobsElsewhere {
+  public:
+    virtual ~JobsElsewhere() = default;
+    virtual int post(const JobNumbers& request) = 0; // a ticket
+    virtual std::optional<JobNumbers> answer(int ticket) = 0;
+    virtual void drop(int ticket) = 0;
+};
+
+// Set once, before any job starts, by a program that sends its jobs
+// elsewhere; jobsInline wins.
+inline JobsElsewhere* jobsElsewhere = nullptr;
+
 template <class T> class Job {
   public:
     using Work = std::function<T(solver::StopToken)>;
+    using Decode = std::function<T(const JobNumbers&)>;
+
+    // Starts work that can be done elsewhere too: request describes it
+    // there, decode reads the answer.
+    void start(Work work, JobNumbers request, Decode decode) {
+        cancel();
+        if (!jobsElsewhere || jobsInline) {
+            start(std::move(work));
+            return;
+        }
+        ticket_ = jobsElsewhere->post(request);
+        decode_ = std::move(decode);
+    }
 
     Job() = default;
     Job(const Job&) = delete;
@@ -55,6 +89,8 @@ template <class T> class Job {
 
     // Work started and its answer not taken yet.
     bool pending() const {
+        if (ticket_)
+            return true;
 #if __cpp_lib_jthread
         return answer_.valid();
 #else
@@ -63,7 +99,12 @@ template <class T> class Job {
     }
 
     // Whether the answer can be taken without waiting.
-    bool ready() const {
+    bool ready() {
+        if (ticket_) {
+            if (!answerElsewhere_)
+                answerElsewhere_ = jobsElsewhere->answer(*ticket_);
+            return answerElsewhere_.has_value();
+        }
 #if __cpp_lib_jthread
         return answer_.valid() &&
                answer_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
@@ -72,7 +113,8 @@ template <class T> class Job {
 #endif
     }
 
-    // Waits for the work to end.
+    // Waits for the work to end (not for work done elsewhere, whose answer
+    // comes only between events).
     void wait() {
 #if __cpp_lib_jthread
         if (answer_.valid())
@@ -82,6 +124,10 @@ template <class T> class Job {
 
     // The answer, once ready; the job is then idle.
     T take() {
+        if (ticket_) {
+            ticket_.reset();
+            return decode_(*std::exchange(answerElsewhere_, std::nullopt));
+        }
 #if __cpp_lib_jthread
         return answer_.get();
 #else
@@ -90,6 +136,10 @@ template <class T> class Job {
     }
 
     void cancel() {
+        if (const std::optional<int> ticket = std::exchange(ticket_, std::nullopt);
+            ticket && !answerElsewhere_)
+            jobsElsewhere->drop(*ticket);
+        answerElsewhere_.reset();
 #if __cpp_lib_jthread
         thread_ = {}; // stops and joins
         answer_ = {};
@@ -99,6 +149,9 @@ template <class T> class Job {
     }
 
   private:
+    std::optional<int> ticket_; // work sent elsewhere, its answer not taken
+    std::optional<JobNumbers> answerElsewhere_;
+    Decode decode_;
 #if __cpp_lib_jthread
     std::future<T> answer_;
     std::jthread thread_;

@@ -107,3 +107,37 @@ std::optional<NewBoard> makeBoard(int level, std::mt19937_64& random, solver::St
 }
 
 } // namespace tembira
+
+namespace tembira {
+
+std::vector<std::int32_t> makeRequest(int level, std::uint64_t seed) {
+    return {makeRequestKind, level, std::int32_t(std::uint32_t(seed & 0xffffffffu)),
+            std::int32_t(std::uint32_t(seed >> 32))};
+}
+
+std::optional<NewBoard> makeAnswerRead(const std::vector<std::int32_t>& answer) {
+    NewBoard made;
+    if (answer.size() != 2 + made.board.size() || answer[0] != 1)
+        return std::nullopt;
+    for (std::size_t i = 0; i < made.board.size(); ++i)
+        made.board[i] = std::uint8_t(answer[i + 1]);
+    made.shortest = answer.back();
+    return made;
+}
+
+std::vector<std::int32_t> makeAnswered(const std::vector<std::int32_t>& request) {
+    if (request.size() != 4)
+        return {0};
+    const std::uint64_t seed =
+        std::uint64_t(std::uint32_t(request[2])) | std::uint64_t(std::uint32_t(request[3])) << 32;
+    std::mt19937_64 random(seed);
+    const std::optional<NewBoard> made = makeBoard(request[1], random);
+    if (!made)
+        return {0};
+    std::vector<std::int32_t> answer{1};
+    answer.insert(answer.end(), made->board.begin(), made->board.end());
+    answer.push_back(made->shortest);
+    return answer;
+}
+
+} // namespace tembira

@@ -5,8 +5,10 @@
 #include "app/game_events.h"
 #include "app/words.h"
 #include "assist/hint.h"
+#include "assist/solve_request.h"
 #include "form/board_view.h"
 #include "form/form1.h"
+#include "records/record_file.h"
 #include "setup/setup.h"
 
 namespace tembira {
@@ -29,12 +31,31 @@ bool settled(const Form1& f) {
     return (state == HintState::Ready || state == HintState::Solved) && !f.GOHOUBI.visible();
 }
 
+class FileStore final : public RecordStore {
+  public:
+    explicit FileStore(const std::string& path) : file_(path) {}
+    const records::Records& records() const override { return file_.records(); }
+    bool add(const records::Result& result) override { return file_.add(result); }
+    void clear() override { file_.clear(); }
+    std::string takeNotice() override { return file_.takeNotice(); }
+
+  private:
+    records::RecordFile file_;
+};
+
+std::unique_ptr<RecordStore> fileStore(const std::string& path) {
+    if (path.empty())
+        return nullptr;
+    return std::make_unique<FileStore>(path);
+}
+
 } // namespace
 
 Session::Session(Form1& f, Assistant& assistant, const std::string& recordsPath)
-    : f_(f), assistant_(assistant) {
-    if (!recordsPath.empty())
-        file_.emplace(recordsPath);
+    : Session(f, assistant, fileStore(recordsPath)) {}
+
+Session::Session(Form1& f, Assistant& assistant, std::unique_ptr<RecordStore> store)
+    : f_(f), assistant_(assistant), file_(std::move(store)) {
     timer_.onTick = [this] { tick(); };
     timer_.attach(f.clock);
     f.game.onEnded = [this] { ended(); };
@@ -43,7 +64,7 @@ Session::Session(Form1& f, Assistant& assistant, const std::string& recordsPath)
             f_.game.helped = true;
     };
     // A records file found damaged is said at the first tick.
-    timer_.setEnabled(file_.has_value());
+    timer_.setEnabled(file_ != nullptr);
 }
 
 Session::~Session() {
@@ -108,10 +129,12 @@ void Session::newBoard(int level) {
     // Seeded here, on the event thread, so that boards follow the seed in
     // the order asked. Starting a board stops the one before it.
     const std::uint64_t seed = random_();
-    making_.start([level, seed](solver::StopToken stop) {
-        std::mt19937_64 random(seed);
-        return makeBoard(level, random, stop);
-    });
+    making_.start(
+        [level, seed](solver::StopToken stop) {
+            std::mt19937_64 random(seed);
+            return makeBoard(level, random, stop);
+        },
+        makeRequest(level, seed), makeAnswerRead);
     timer_.setEnabled(true);
 }
 
@@ -153,9 +176,15 @@ void Session::recordIfReady() {
             record();
         else if (!solving_.pending() && kind <= 3) {
             solvingPicture_ = kind;
-            solving_.start([board = pictureBoard(kind)](solver::StopToken stop) {
-                return int(solver::solve(board, stop).value_or(std::vector<int>{}).size());
-            });
+            const solver::Board board = pictureBoard(kind);
+            solving_.start(
+                [board](solver::StopToken stop) {
+                    return int(solver::solve(board, stop).value_or(std::vector<int>{}).size());
+                },
+                solveRequest(board),
+                [](const JobNumbers& answer) {
+                    return int(solveAnswerRead(answer).value_or(std::vector<int>{}).size());
+                });
         }
     }
 }

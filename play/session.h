@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
@@ -19,7 +20,7 @@
 #include "platform/menu.h"
 #include "platform/timer.h"
 #include "play/levels.h"
-#include "records/record_file.h"
+#include "play/record_store.h"
 #include "records/records.h"
 
 namespace tembira {
@@ -30,6 +31,8 @@ class Session {
   public:
     // recordsPath: the records file, or empty to keep records in memory only.
     Session(Form1& f, Assistant& assistant, const std::string& recordsPath);
+    // store: where the records are kept.
+    Session(Form1& f, Assistant& assistant, std::unique_ptr<RecordStore> store);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
     ~Session();
@@ -81,7 +84,7 @@ class Session {
     Assistant& assistant_;
     platform::Timer timer_{"Session", 50};
 
-    std::optional<records::RecordFile> file_;
+    std::unique_ptr<RecordStore> file_; // none: in memory only
     records::Records memory_;
 
     // The shortest solution of the board laid out, 0 while not known: a new

@@ -6,9 +6,16 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace solver {
 
 std::span<const std::uint8_t> patternTables();
+
+// Where the tables are computed at first use: tables made elsewhere (the
+// generator's file), given before the first search so that none is computed.
+// False, and nothing taken, when they are not the size expected or tables
+// are in use already.
+bool installPatternTables(std::vector<std::uint8_t> tables);
 
 } // namespace solver

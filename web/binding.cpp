@@ -6,6 +6,7 @@
 #include "platform/pixels.h"
 #include "web/dom.h"
 #include "web/look.h"
+#include "web/page_dom.h"
 
 namespace platform::web {
 
@@ -208,6 +209,8 @@ Control* Binding::under(double x, double y) const {
 }
 
 void Binding::pointerDown(double x, double y) {
+    if (input_)
+        input_(); // any click stops a solution being played
     pressed_ = under(x, y);
 }
 
@@ -218,11 +221,23 @@ void Binding::pointerUp(double x, double y) {
         click(*pressed);
 }
 
-bool Binding::key(platform::Key key, int focused) {
+bool Binding::key(std::optional<platform::Key> key, int focused) {
     using Kind = platform::KeyAction::Kind;
-    if (!keyRule_)
+    if (!key || !keyRule_) {
+        if (input_)
+            input_();
         return false;
-    const platform::KeyAction action = keyRule_(key, control(focused));
+    }
+    const platform::KeyAction action = keyRule_(*key, control(focused));
+    if (action.kind == Kind::Command) {
+        if (*key == platform::Key::Menu) {
+            openMenu(std::nullopt, focused);
+            return true;
+        }
+        return command_ && command_(*key);
+    }
+    if (input_)
+        input_();
     switch (action.kind) {
     case Kind::Choose:
         dom_focus(id(*action.control));
@@ -233,7 +248,7 @@ bool Binding::key(platform::Key key, int focused) {
     case Kind::Take:
         return true;
     default:
-        return false; // the page has no commands of its own yet
+        return false;
     }
 }
 
@@ -241,6 +256,73 @@ void Binding::press(int target) {
     Control* c = control(target);
     if (c && c->visible() && (c->onClick || c->kind() == Kind::OptionButton))
         click(*c);
+}
+
+} // namespace platform::web
+
+namespace platform::web {
+
+void Binding::setCommands(std::function<bool(platform::Key)> command, std::function<void()> input,
+                          std::function<std::vector<platform::MenuItem>()> menu) {
+    command_ = std::move(command);
+    input_ = std::move(input);
+    menu_ = std::move(menu);
+}
+
+platform::PixelRect Binding::inWindow(const Control& c) const {
+    platform::PixelRect r = platform::pixelRect(c.left(), c.top(), c.width(), c.height());
+    for (const Control* p = c.parent(); p && p->kind() != Kind::Window; p = p->parent()) {
+        const platform::PixelRect outer =
+            platform::pixelRect(p->left(), p->top(), p->width(), p->height());
+        r.x += outer.x;
+        r.y += outer.y;
+        // A box's contents start inside its 2-pixel sunken border.
+        if (p->kind() == Kind::PictureBox || p->kind() == Kind::TextBox) {
+            r.x += 2;
+            r.y += 2;
+        }
+    }
+    return r;
+}
+
+void Binding::mark(const Control& c, const std::string& note, int ms) {
+    const platform::PixelRect r = inWindow(c);
+    page_mark(r.x, r.y, r.width, r.height, note.c_str(), ms);
+}
+
+void Binding::noteBeside(const std::string& note, int ms) {
+    page_note(note.c_str(), ms);
+}
+
+void Binding::openMenu(std::optional<std::pair<double, double>> at, int focused) {
+    if (input_)
+        input_(); // the menu is the player's input too: a solution stops
+    if (!menu_)
+        return;
+    const bool byKeyboard = !at;
+    if (!at) {
+        // The Menu key's menu opens at the focused control, or mid-window.
+        const Control* c = control(focused);
+        const platform::PixelRect r =
+            c && c->kind() != Kind::Window
+                ? inWindow(*c)
+                : platform::PixelRect{0, 0, platform::pixels(model_.innerWidth()),
+                                      platform::pixels(model_.innerHeight())};
+        at = {r.x + r.width / 2.0, r.y + r.height / 2.0};
+    }
+    shownMenu_ = menu_();
+    page_menu_clear();
+    for (const platform::MenuItem& item : shownMenu_)
+        page_menu_add(item.text.c_str(), item.enabled && item.chosen);
+    page_menu_show(int(at->first), int(at->second), byKeyboard);
+}
+
+void Binding::chooseMenu(int index) {
+    if (index < 0 || std::size_t(index) >= shownMenu_.size())
+        return;
+    const platform::MenuItem item = shownMenu_[std::size_t(index)];
+    if (item.enabled && item.chosen)
+        item.chosen();
 }
 
 } // namespace platform::web

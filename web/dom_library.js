@@ -8,7 +8,16 @@ mergeInto(LibraryManager.library, {
     frame: null,
     // The page's key names as the program names keys (platform::keyNamed).
     keys: {ArrowLeft: 'Left', ArrowRight: 'Right', ArrowUp: 'Up', ArrowDown: 'Down',
-           Enter: 'Return', ' ': 'Space'},
+           Enter: 'Return', ' ': 'Space', h: 'H', H: 'H', s: 'S', S: 'S', ContextMenu: 'Menu'},
+    // A key event's name for the program; '' for a key the game does not name.
+    keyName: function(e) {
+      var k = e.key.toUpperCase();
+      if (e.ctrlKey && !e.altKey && !e.metaKey) {
+        if (k === 'Z') return e.shiftKey ? 'Ctrl+Shift+Z' : 'Ctrl+Z';
+        return k === 'Y' && !e.shiftKey ? 'Ctrl+Y' : '';
+      }
+      return e.ctrlKey || e.altKey || e.metaKey ? '' : dom.keys[e.key] || '';
+    },
     // Hands a key by name, with the focused element, to the program: true
     // when the game took it.
     key: function(name, focused) {
@@ -55,10 +64,12 @@ mergeInto(LibraryManager.library, {
         var el = dom.owner(e.target);
         if (e.detail === 0 && el) _tembira_press(+el.dataset.id);
       });
+      // Every key goes to the program: one it does not name still stops a
+      // solution being played.
       document.addEventListener('keydown', function(e) {
-        if (e.ctrlKey || e.altKey || e.metaKey || !(e.key in dom.keys)) return;
+        if (!dom.frame) return;
         var el = dom.owner(document.activeElement);
-        if (dom.key(dom.keys[e.key], el ? +el.dataset.id : -1)) e.preventDefault();
+        if (dom.key(dom.keyName(e), el ? +el.dataset.id : -1)) e.preventDefault();
       });
     },
     // A text box's line condensed to fit, down to 60 %; whether it fits so.

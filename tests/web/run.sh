@@ -20,4 +20,4 @@ mapfile -t moves < <(grep -m 3 '^click PANEL' tests/scripts/whole_game.script | 
 [ "${#moves[@]}" -eq 3 ] || { echo "run.sh: no first moves in whole_game.script" >&2; exit 1; }
 QT_QPA_PLATFORM=offscreen "$native/qt_board_shot" "$boards" "${moves[@]}" 2>/dev/null
 WEB_BUILD="$web" QT_BOARDS="$boards" SHOTS="$boards" \
-    node --test tests/web/browser_test.mjs
+    node --test --test-concurrency=1 tests/web/browser_test.mjs tests/web/commands_test.mjs
