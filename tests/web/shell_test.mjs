@@ -1,12 +1,14 @@
 // The page around the window, in Debian's chromium: where the window stands
-// as it grows, a phone's viewport and touch, and axe-core's accessibility
-// rules.
+// as it grows, a phone's viewport and touch, offline play and installing,
+// and axe-core's accessibility rules.
 //
 //   WEB_BUILD=build-web node --test tests/web/shell_test.mjs
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { readFile } from 'node:fs/promises';
-import { join } from 'node:path';
+import { execFileSync } from 'node:child_process';
+import { cp, mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { dirname, join } from 'node:path';
 import { chromium } from 'playwright-core';
 import AxeBuilder from '@axe-core/playwright';
 import { startServer } from './page_server.mjs';
@@ -164,6 +166,111 @@ test('a phone: the window fills the width, drawings for the dense screen, swipes
   }
   assert.ok(slid >= 3, `${slid} swipes slid a tile`);
   await page.screenshot({ path: join(shots, 'phone_game.png') });
+});
+
+// The list of files sw.js keeps, and its cache's name.
+async function kept(root) {
+  const worker = await readFile(join(root, 'sw.js'), 'utf8');
+  return { build: JSON.parse(worker.match(/^const BUILD = (".*");$/m)[1]),
+    files: JSON.parse(worker.match(/^const FILES = (\{[\s\S]*?\n\});$/m)[1]) };
+}
+
+// Once the page's worker has filled its cache and taken over.
+async function workerReady(page) {
+  return page.evaluate(async () => {
+    const worker = (await navigator.serviceWorker.ready).active;
+    for (let wait = 0; worker.state !== 'activated' && wait < 500; ++wait)
+      await new Promise((r) => setTimeout(r, 20));
+    return worker.state;
+  });
+}
+
+test('offline: after one visit the page loads and plays with the network off; installable', async (t) => {
+  // A browser profile of its own: chromium offers no install in a private one.
+  const profile = await mkdtemp(join(tmpdir(), 'tembira-profile-'));
+  t.after(() => rm(profile, { recursive: true, force: true }));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium', viewport: { width: 480, height: 560 },
+    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync'],
+  });
+  t.after(() => context.close());
+  const page = context.pages()[0] || await context.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  t.after(() => assert.deepEqual(errors, []));
+  await page.goto(server.url);
+  await page.locator('.window').waitFor();
+  assert.equal(await workerReady(page), 'activated');
+  const { build, files } = await kept(webBuild);
+  for (const file of ['index.html', 'tembira.js', 'tembira.wasm', 'shell.js', 'manifest.webmanifest',
+    'pictures/opening.png', 'pictures/opening.svg', 'fonts/mincho.woff2', 'icons/icon-512.png'])
+    assert.ok(file in files, file);
+  assert.ok(!Object.keys(files).some((f) => /CMake|ninja|\.a$|stamp|^sw\.js$/.test(f)),
+    'nothing of the build system');
+  const caches = await page.evaluate(async () => {
+    const names = await caches.keys();
+    const keys = await (await caches.open(names[0])).keys();
+    return { names, paths: keys.map((r) => new URL(r.url).pathname.slice(1)).sort() };
+  });
+  assert.deepEqual(caches, { names: [`tembira-${build}`], paths: Object.keys(files).sort() });
+
+  const cdp = await page.context().newCDPSession(page);
+  assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+
+  await page.context().setOffline(true);
+  await page.reload();
+  await page.locator('.window').waitFor();
+  await start(page);
+  const { cells, empty } = await board(page);
+  const n = Object.keys(cells).find((k) =>
+    Math.abs(cells[k][0] - empty[0]) + Math.abs(cells[k][1] - empty[1]) === 1);
+  await moveTile(page, n);
+  await page.evaluate(() => document.fonts.ready);
+  assert.equal(await page.evaluate(() => document.fonts.check('48px "ＭＳ Ｐ明朝"', '完成')), true);
+});
+
+test('a new build replaces the kept one as a whole, once no page of the old is open', async (t) => {
+  const root = await mkdtemp(join(tmpdir(), 'tembira-web-'));
+  t.after(() => rm(root, { recursive: true, force: true }));
+  const { files } = await kept(webBuild);
+  for (const file of [...Object.keys(files), 'sw.js']) {
+    await cp(join(webBuild, file), join(root, file), { recursive: true });
+  }
+  const own = await startServer(root);
+  t.after(() => own.close());
+  const context = await browser.newContext();
+  t.after(() => context.close());
+  const marker = () => context.pages()[0].evaluate(() =>
+    fetch('shell.js').then((r) => r.text()).then((text) => text.includes('// next build')));
+
+  let page = await context.newPage();
+  await page.goto(own.url);
+  await workerReady(page);
+  const old = (await kept(root)).build;
+  await writeFile(join(root, 'shell.js'), `${await readFile(join(root, 'shell.js'), 'utf8')}// next build\n`);
+  execFileSync('/usr/bin/python3', [join(here, '../../web/assets/offline.py'),
+    '--worker', join(here, '../../web/page/sw.js'), '--out', root]);
+  const next = (await kept(root)).build;
+  assert.notEqual(next, old);
+
+  await page.reload(); // finds the new worker, which waits: this page stays on the old build
+  await page.evaluate(async () => {
+    const registration = await navigator.serviceWorker.getRegistration();
+    await registration.update();
+    for (let wait = 0; !registration.waiting && wait < 200; ++wait)
+      await new Promise((r) => setTimeout(r, 50));
+    return !!registration.waiting;
+  }).then((waiting) => assert.ok(waiting, 'the new build\'s worker installed and waits'));
+  assert.equal(await marker(), false, 'an open page of the old build keeps its files');
+  await page.close();
+  page = await context.newPage();
+  await page.goto(own.url);
+  await page.waitForFunction(async (name) =>
+    JSON.stringify(await caches.keys()) === JSON.stringify([name]), `tembira-${next}`);
+  await page.reload();
+  await page.locator('.window').waitFor();
+  assert.equal(await marker(), true);
 });
 
 test('axe-core: no violations on the opening, the game, the options panel and the completion', async (t) => {

@@ -1,5 +1,5 @@
-// The page around the window: where the window stands and at what scale.
-// Nothing here
+// The page around the window: where the window stands and at what scale,
+// and the service worker that keeps the page for offline play. Nothing here
 // knows the game or the window's insides.
 (function () {
   'use strict';
@@ -48,4 +48,12 @@
     else game.removeAttribute('style'); // the closing words stand alone
   }).observe(game, { childList: true });
   window.addEventListener('resize', function () { place(true); });
+
+  // Registered once the page has loaded, so that filling the cache never
+  // delays the opening.
+  if ('serviceWorker' in navigator) {
+    window.addEventListener('load', function () {
+      navigator.serviceWorker.register('sw.js').catch(function () {});
+    });
+  }
 })();
