@@ -1,8 +1,8 @@
 #!/bin/sh
 # Makes opening.bmp and icon.ico in this folder from the game's own drawing of
-# the solved board (tembira-render), as 256-colour palette pictures, and the
+# the solved board (tembira-render), as 256-colour palette pictures, the
 # scalable icon packaging/icons/scalable/tembira.svg, the same drawing with
-# its numbers as outlines.
+# its numbers as outlines, and opening.svg, the opening drawn so.
 # usage: assets/generate_board_pictures.sh [BUILD_DIR]   (default: build)
 # Needs ImageMagick.
 set -eu
@@ -30,5 +30,6 @@ palette "$work/board32.png" "$work/board32.bmp"
 convert "$work/board.bmp" "$work/board32.bmp" -type Palette "$here/icon.ico"
 mkdir -p "$here/../packaging/icons/scalable"
 cp "$work/board.svg" "$here/../packaging/icons/scalable/tembira.svg"
+cp "$work/opening.svg" "$here/opening.svg"
 
 identify "$here/opening.bmp" "$here/icon.ico"

@@ -40,15 +40,35 @@ mergeInto(LibraryManager.library, {
       var scale = r.width ? frame.offsetWidth / r.width : 1;
       return [(event.clientX - r.left) * scale, (event.clientY - r.top) * scale];
     },
+    // A touch that travels this far (CSS pixels) is a swipe, not a tap.
+    swipeLength: 24,
+    // A swipe is the arrow key of its direction, handed with the focusable
+    // element it began on, so that the game's key rule decides what it does.
+    swiped: function(start, e) {
+      var dx = e.clientX - start.x;
+      var dy = e.clientY - start.y;
+      if (Math.max(Math.abs(dx), Math.abs(dy)) < dom.swipeLength) return false;
+      _tembira_pointer_cancel();
+      var name = Math.abs(dx) > Math.abs(dy) ? (dx > 0 ? 'Right' : 'Left') : (dy > 0 ? 'Down' : 'Up');
+      var el = dom.owner(start.on);
+      dom.key(name, el ? +el.dataset.id : -1);
+      return true;
+    },
     listen: function(frame) {
+      var touch = null;
       frame.addEventListener('pointerdown', function(e) {
         if (e.button !== 0) return;
         if (frame.setPointerCapture) frame.setPointerCapture(e.pointerId);
+        touch = e.pointerType === 'mouse' ? null : {id: e.pointerId, x: e.clientX, y: e.clientY,
+          on: e.target.closest ? e.target.closest('[tabindex]') : null};
         var at = dom.place(e);
         _tembira_pointer_down(at[0], at[1]);
       });
       frame.addEventListener('pointerup', function(e) {
         if (e.button !== 0) return;
+        var start = touch && touch.id === e.pointerId ? touch : null;
+        touch = null;
+        if (start && dom.swiped(start, e)) return;
         var at = dom.place(e);
         _tembira_pointer_up(at[0], at[1]);
       });
@@ -71,6 +91,30 @@ mergeInto(LibraryManager.library, {
         var el = dom.owner(document.activeElement);
         if (dom.key(dom.keyName(e), el ? +el.dataset.id : -1)) e.preventDefault();
       });
+    },
+    // Puts the elements in the document in the program's tab order (the
+    // lowest place within each element ranks it); keeps the focus where it was.
+    order: function() {
+      var focused = document.activeElement;
+      var rank = function(el) {
+        var own = el.dataset.tab ? +el.dataset.tab : Infinity;
+        for (var c = el.firstElementChild; c; c = c.nextElementSibling)
+          if (c.dataset.id) own = Math.min(own, rank(c));
+        return own;
+      };
+      var sort = function(el) {
+        var kids = Array.prototype.filter.call(el.children, function(c) { return c.dataset.id; });
+        var ranks = new Map(kids.map(function(c) { return [c, rank(c)]; }));
+        var sorted = kids.slice().sort(function(a, b) {
+          return (ranks.get(a) - ranks.get(b)) || 0;
+        });
+        if (sorted.some(function(c, i) { return c !== kids[i]; }))
+          sorted.forEach(function(c) { el.appendChild(c); });
+        kids.forEach(sort);
+      };
+      if (!dom.frame) return;
+      sort(dom.frame);
+      if (focused && focused !== document.activeElement) focused.focus({preventScroll: true});
     },
     // A text box's line condensed to fit, down to 60 %; whether it fits so.
     // Measured from the box's own style, so a hidden box measures too.
@@ -109,11 +153,15 @@ mergeInto(LibraryManager.library, {
       el.alt = '';
       el.draggable = false;
       el.src = UTF8ToString(picture);
+      // Dense screens get the picture's drawing, as the desktop draws it afresh.
+      if (el.getAttribute('src')) el.srcset = el.getAttribute('src') + ' 1x, ' +
+        el.getAttribute('src').replace(/\.png$/, '.svg') + ' 2x';
     }
     dom.els[id] = el;
     if (kind === 0) {
       dom.frame = el;
       el.setAttribute('role', 'application');
+      queueMicrotask(dom.order); // once the program has built every element
       dom.listen(el);
       document.getElementById('game').replaceChildren(el);
     } else {
@@ -184,8 +232,11 @@ mergeInto(LibraryManager.library, {
   dom_focus_policy__deps: ['$dom'],
   dom_focus_policy: function(id, tabIndex, clickFocus) {
     var el = dom.els[id];
+    // A place in the tab order is a place in the document (dom.order), as a
+    // positive tabindex would mislead assistive technologies.
+    if (tabIndex > 0) el.dataset.tab = tabIndex;
     if (tabIndex === 0) el.removeAttribute('tabindex');
-    else el.tabIndex = tabIndex;
+    else el.tabIndex = tabIndex > 0 ? 0 : -1;
     el.dataset.clickFocus = clickFocus ? '1' : '0';
   },
 

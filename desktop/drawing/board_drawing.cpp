@@ -72,7 +72,7 @@ QImage drawBoard(int detail) {
     return drawBoard(SolvedBoard(), detail);
 }
 
-void writeTitle(QImage& image) {
+void paintTitle(QPainter& painter, QSizeF size) {
     QFont font(QString::fromUtf8("ＭＳ Ｐゴシック"));
     font.setPixelSize(100);
     font.setWeight(QFont::Bold);
@@ -80,22 +80,26 @@ void writeTitle(QImage& image) {
     title.addText(0, 0, font, QString::fromUtf8("１５パズル"));
     // Scaled to nine tenths of the width, centred.
     const QRectF bounds = title.boundingRect();
-    const double scale = image.width() * 0.9 / bounds.width();
+    const double scale = size.width() * 0.9 / bounds.width();
     QTransform place;
-    place.translate(image.width() / 2.0, image.height() / 2.0);
+    place.translate(size.width() / 2.0, size.height() / 2.0);
     place.scale(scale, scale);
     place.translate(-bounds.center().x(), -bounds.center().y());
     title = place.map(title);
 
-    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const double unit = image.width() / 256.0; // one pixel of the 256-pixel picture
+    const double unit = size.width() / 256.0; // one pixel of the 256-pixel picture
     painter.setPen(QPen(QColor(48, 16, 0), 9 * unit, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(title);
     const QColor orange(255, 140, 0);
     painter.setPen(QPen(orange, 2 * unit, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(orange);
     painter.drawPath(title);
+}
+
+void writeTitle(QImage& image) {
+    QPainter painter(&image);
+    paintTitle(painter, image.size());
 }
 
 QImage shrink(const QImage& image, QSize size) {

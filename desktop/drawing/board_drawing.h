@@ -7,7 +7,10 @@
 #include <QImage>
 #include <QPaintDevice>
 #include <QSize>
+#include <QSizeF>
 #include <memory>
+
+class QPainter;
 
 namespace tembira::desktop {
 
@@ -29,8 +32,9 @@ class SolvedBoard {
 // The board's inside, detail times finer than the screen, on white.
 QImage drawBoard(int detail);
 
-// "１５パズル" across the middle of a board drawing: orange, thickened, with a
-// dark outline.
+// "１５パズル" across the middle of a board drawing of size: orange,
+// thickened, with a dark outline.
+void paintTitle(QPainter& painter, QSizeF size);
 void writeTitle(QImage& board);
 
 // A drawing smoothly scaled to size, without alpha.

@@ -231,7 +231,8 @@ test('the board is the desktop window\'s, pixel for pixel', { skip: !process.env
 });
 
 test('bad input: one clear sentence instead of a blank page', async (t) => {
-  const context = await browser.newContext();
+  // Routes see only what no service worker answers: none is let in here.
+  const context = await browser.newContext({ serviceWorkers: 'block' });
   t.after(() => context.close());
   const noWasm = await context.newPage();
   await noWasm.addInitScript(() => { delete globalThis.WebAssembly; });

@@ -2,7 +2,7 @@
 // gzip where the browser asks for it. It counts the bytes it sends, so the
 // tests can weigh the page as served.
 import { createServer } from 'node:http';
-import { readFile } from 'node:fs/promises';
+import { readFile, stat } from 'node:fs/promises';
 import { extname, join, normalize } from 'node:path';
 import { gzipSync } from 'node:zlib';
 
@@ -33,9 +33,11 @@ export async function startServer(root) {
     const headers = { 'Content-Type': types[extname(file)] || 'application/octet-stream' };
     let body = plain;
     if (/\bgzip\b/.test(request.headers['accept-encoding'] || '')) {
-      // Compressed once, as a server with precompressed files would.
-      if (!zipped.has(file)) zipped.set(file, gzipSync(plain, { level: 6 }));
-      body = zipped.get(file);
+      // Compressed once, as a server with precompressed files would, and
+      // again when the file changes (a new build served).
+      const key = `${file} ${(await stat(file)).mtimeMs}`;
+      if (!zipped.has(key)) zipped.set(key, gzipSync(plain, { level: 6 }));
+      body = zipped.get(key);
       headers['Content-Encoding'] = 'gzip';
     }
     sent.set(path, body.length);
