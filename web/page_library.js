@@ -47,7 +47,7 @@ mergeInto(LibraryManager.library, {
       '  font: bold 16px "ＭＳ Ｐゴシック", sans-serif; white-space: nowrap; }',
       '.note-beside { position: absolute; z-index: 100; max-width: 24em; padding: 4px;',
       '  background: #ffffe0; border: 1px solid #000; font-weight: bold; font-size: 16px;',
-      '  white-space: pre-line; }',
+      '  white-space: pre-line; pointer-events: none; }',
       '.note-beside[hidden] { display: none; }',
       'dialog.records { padding: 12px; background: #efefef; border: 1px solid #767676; }',
       'dialog.records h2 { margin: 0 0 8px; font-size: 16px; }',
@@ -194,16 +194,24 @@ mergeInto(LibraryManager.library, {
     el.textContent = UTF8ToString(note);
     el.hidden = false;
     // Beside the window where the page has room, else below or above it:
-    // never over the reward.
-    var r = frame.getBoundingClientRect();
-    var w = el.offsetWidth, h = el.offsetHeight;
-    var left = r.right + 8, top = r.top;
-    if (left + w > window.innerWidth) {
-      left = Math.max(0, Math.min(r.left, window.innerWidth - w));
-      top = r.bottom + 8 + h <= window.innerHeight ? r.bottom + 8 : Math.max(0, r.top - 8 - h);
+    // never over the reward; placed again as the window grows or shrinks.
+    var place = function() {
+      var r = frame.getBoundingClientRect();
+      var w = el.offsetWidth, h = el.offsetHeight;
+      var left = r.right + 8, top = r.top;
+      if (left + w > window.innerWidth) {
+        left = Math.max(0, Math.min(r.left, window.innerWidth - w));
+        top = r.bottom + 8 + h <= window.innerHeight ? r.bottom + 8 : Math.max(0, r.top - 8 - h);
+      }
+      el.style.left = left + window.scrollX + 'px';
+      el.style.top = top + window.scrollY + 'px';
+    };
+    place();
+    if (!page.noteWatch && window.ResizeObserver) {
+      page.noteWatch = new ResizeObserver(function() { if (!el.hidden) page.notePlace(); });
+      page.noteWatch.observe(frame);
     }
-    el.style.left = left + window.scrollX + 'px';
-    el.style.top = top + window.scrollY + 'px';
+    page.notePlace = place;
     clearTimeout(page.noteTimer);
     page.noteTimer = setTimeout(function() { el.hidden = true; }, ms);
   },

@@ -63,8 +63,10 @@ async function clickCentre(page, locator) {
 
 async function start(page) {
   await clickCentre(page, page.getByRole('button', { name: 'START' }));
-  await button(page, 'OK').waitFor();
-  await clickCentre(page, button(page, 'START'));
+  // The buttons take clicks a tick after the opening's label was clicked.
+  const startButton = page.locator('.button:not([hidden]):not(.disabled)', { hasText: 'START' });
+  await startButton.waitFor();
+  await clickCentre(page, startButton);
   await page.locator(`${tiles}:not(.disabled)`).first().waitFor();
 }
 

@@ -6,7 +6,8 @@
 // files of two builds.
 const BUILD = '@BUILD@';
 const FILES = '@FILES@';
-const CACHE = 'tembira-' + BUILD;
+// The solver worker keeps its tables in caches of its own (tembira-tables-…).
+const CACHE = 'tembira-build-' + BUILD;
 
 function hex(buffer) {
   return [...new Uint8Array(buffer)].map((b) => b.toString(16).padStart(2, '0')).join('');
@@ -38,7 +39,7 @@ self.addEventListener('install', (event) => {
 self.addEventListener('activate', (event) => {
   event.waitUntil((async () => {
     for (const name of await caches.keys())
-      if (name.startsWith('tembira-') && name !== CACHE) await caches.delete(name);
+      if (name.startsWith('tembira-build-') && name !== CACHE) await caches.delete(name);
   })());
 });
 
