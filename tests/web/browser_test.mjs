@@ -4,46 +4,24 @@
 //
 //   WEB_BUILD=build-web [QT_BOARDS=dir] node --test tests/web/browser_test.mjs
 // (tests/web/run.sh runs it with the desktop boards made by qt_board_shot).
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
 import { join } from 'node:path';
-import { chromium } from 'playwright-core';
-import { startServer } from './page_server.mjs';
+import { openIn, servedGame } from './harness.mjs';
 import { compareBoards } from './board_compare.mjs';
 
 const webBuild = process.env.WEB_BUILD || 'build-web';
 const here = new URL('.', import.meta.url).pathname;
 const cellPixels = 64; // 960 twips
 
-let server;
-let browser;
-
-before(async () => {
-  server = await startServer(webBuild);
-  browser = await chromium.launch({
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
-});
-
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const game = servedGame(webBuild);
 
 // A fresh page on the game; fails the test on any error the page reports.
 async function open(t, options = {}) {
-  const context = await browser.newContext({ viewport: { width: 480, height: 560 }, ...options });
+  const context = await game.browser.newContext({ viewport: { width: 480, height: 560 }, ...options });
   t.after(() => context.close());
-  const page = await context.newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  t.after(() => assert.deepEqual(errors, []));
-  await page.goto(server.url);
-  await page.locator('.window').waitFor();
-  return page;
+  return openIn(t, context, game.server.url);
 }
 
 // Each tile's place on the board in pixels, by its number.
@@ -232,26 +210,26 @@ test('the board is the desktop window\'s, pixel for pixel', { skip: !process.env
 
 test('bad input: one clear sentence instead of a blank page', async (t) => {
   // Routes see only what no service worker answers: none is let in here.
-  const context = await browser.newContext({ serviceWorkers: 'block' });
+  const context = await game.browser.newContext({ serviceWorkers: 'block' });
   t.after(() => context.close());
   const noWasm = await context.newPage();
   await noWasm.addInitScript(() => { delete globalThis.WebAssembly; });
-  await noWasm.goto(server.url);
+  await noWasm.goto(game.server.url);
   assert.match(await noWasm.locator('.problem').innerText(), /WebAssembly/);
   const missing = await context.newPage();
   await missing.route('**/tembira.wasm', (route) => route.fulfill({ status: 404, body: '' }));
-  await missing.goto(server.url);
+  await missing.goto(game.server.url);
   assert.match(await missing.locator('.problem').innerText(), /tembira\.wasm/);
 });
 
 test('the page weighs at most 600 KB as served with gzip', async (t) => {
-  server.sent.clear();
+  game.server.sent.clear();
   const page = await open(t);
   await start(page); // the game's fonts are loaded once its texts show
   await page.evaluate(() => document.fonts.ready);
   // The solver worker and its tables come after the first paint.
   const solver = /^\/(tembira-solver|pattern-tables)/;
-  const first = [...server.sent].filter(([path]) => !solver.test(path));
+  const first = [...game.server.sent].filter(([path]) => !solver.test(path));
   const total = first.reduce((a, [, bytes]) => a + bytes, 0);
   console.log(`# page as served with gzip: ${(total / 1000).toFixed(1)} KB in ${first.length} files`);
   assert.ok(total <= 600_000, `${total} bytes`);

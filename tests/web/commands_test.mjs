@@ -4,47 +4,25 @@
 // free while the solver works.
 //
 //   WEB_BUILD=build-web node --test tests/web/commands_test.mjs
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { join } from 'node:path';
-import { chromium } from 'playwright-core';
-import { startServer } from './page_server.mjs';
+import { openIn, servedGame } from './harness.mjs';
 
 const webBuild = process.env.WEB_BUILD || 'build-web';
 const cellPixels = 64;
 
-let server;
-let browser;
-
-before(async () => {
-  server = await startServer(webBuild);
-  browser = await chromium.launch({
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
-});
-
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const game = servedGame(webBuild);
 
 async function newContext(t, options = {}) {
-  const context = await browser.newContext({ viewport: { width: 720, height: 600 }, ...options });
+  const context = await game.browser.newContext({ viewport: { width: 720, height: 600 }, ...options });
   t.after(() => context.close());
   return context;
 }
 
 // A page of the game in context; fails the test on any error it reports.
 async function open(t, context) {
-  const page = await context.newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  t.after(() => assert.deepEqual(errors, []));
-  await page.goto(server.url);
-  await page.locator('.window').waitFor();
-  return page;
+  return openIn(t, context, game.server.url);
 }
 
 const tiles = '[aria-label="盤面"] .label[role=button]';

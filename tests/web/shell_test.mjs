@@ -3,7 +3,7 @@
 // and axe-core's accessibility rules.
 //
 //   WEB_BUILD=build-web node --test tests/web/shell_test.mjs
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { cp, mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
@@ -11,6 +11,7 @@ import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { chromium } from 'playwright-core';
 import AxeBuilder from '@axe-core/playwright';
+import { chromiumPath, openIn, servedGame } from './harness.mjs';
 import { startServer } from './page_server.mjs';
 
 const webBuild = process.env.WEB_BUILD || 'build-web';
@@ -20,33 +21,12 @@ const cellPixels = 64;
 const phone = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true,
   hasTouch: true };
 
-let server;
-let browser;
+const game = servedGame(webBuild);
 
-before(async () => {
-  server = await startServer(webBuild);
-  browser = await chromium.launch({
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
-});
-
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
-
-async function open(t, options = {}, url = server.url) {
-  const context = await browser.newContext({ viewport: { width: 480, height: 560 }, ...options });
+async function open(t, options = {}, url = game.server.url) {
+  const context = await game.browser.newContext({ viewport: { width: 480, height: 560 }, ...options });
   t.after(() => context.close());
-  const page = await context.newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  t.after(() => assert.deepEqual(errors, []));
-  await page.goto(url);
-  await page.locator('.window').waitFor();
-  return page;
+  return openIn(t, context, url);
 }
 
 const button = (page, caption) => page.locator('.button:not([hidden])', { hasText: caption });
@@ -190,17 +170,12 @@ test('offline: after one visit the page loads and plays with the network off; in
   const profile = await mkdtemp(join(tmpdir(), 'tembira-profile-'));
   t.after(() => rm(profile, { recursive: true, force: true }));
   const context = await chromium.launchPersistentContext(profile, {
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium', viewport: { width: 480, height: 560 },
+    executablePath: chromiumPath, viewport: { width: 480, height: 560 },
     args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
       '--disable-component-update', '--disable-sync'],
   });
   t.after(() => context.close());
-  const page = context.pages()[0] || await context.newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  t.after(() => assert.deepEqual(errors, []));
-  await page.goto(server.url);
-  await page.locator('.window').waitFor();
+  const page = await openIn(t, context, game.server.url);
   assert.equal(await workerReady(page), 'activated');
   const { build, files } = await kept(webBuild);
   for (const file of ['index.html', 'tembira.js', 'tembira.wasm', 'shell.js', 'manifest.webmanifest',
@@ -240,7 +215,7 @@ test('a new build replaces the kept one as a whole, once no page of the old is o
   }
   const own = await startServer(root);
   t.after(() => own.close());
-  const context = await browser.newContext();
+  const context = await game.browser.newContext();
   t.after(() => context.close());
   const marker = () => context.pages()[0].evaluate(() =>
     fetch('shell.js').then((r) => r.text()).then((text) => text.includes('// next build')));
