@@ -24,19 +24,17 @@ bool Assistant::available() const {
 }
 
 void Assistant::hint() {
-    if (!available())
-        return;
-    wantHint_ = true;
-    if (onHelp)
-        onHelp();
-    timer_.setEnabled(true);
-    tick();
+    askFor(wantHint_);
 }
 
 void Assistant::solveOut() {
+    askFor(playing_);
+}
+
+void Assistant::askFor(bool& wanted) {
     if (!available())
         return;
-    playing_ = true;
+    wanted = true;
     if (onHelp)
         onHelp();
     timer_.setEnabled(true);

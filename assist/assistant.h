@@ -58,6 +58,8 @@ class Assistant {
     void settle();
 
   private:
+    // A hint or a solution asked for (wanted is its flag), when on offer.
+    void askFor(bool& wanted);
     void tick();
     // The rest of a shortest solution from board, if the path kept from the
     // last search passes through it.
