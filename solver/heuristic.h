@@ -14,22 +14,22 @@ namespace solver {
 
 namespace detail {
 
-// The views a board is looked up in: each partition, for the board and for
-// its mirror image about the main diagonal (the same puzzle with the same
-// goal, so the same tables apply). Tile u on cell c counts, in a mirrored
-// view, as tile mirrorTile(u) on cell mirrorCell(c).
-inline constexpr std::size_t viewCount = 2 * partition::partitionCount;
+// The views of partition.h, laid out for the search. Tile u on cell c counts,
+// in a view, as its member's tile on cell toTable[c].
+inline constexpr std::size_t viewCount = std::size_t(partition::viewCount);
+inline constexpr std::size_t firstViews = std::size_t(partition::firstViews);
 
 struct Slot {
-    std::uint8_t group, order; // the group's place in the view's partition
+    std::uint8_t member, order; // which member counts the tile, as which tile
 };
 
 struct Layout {
     std::array<std::array<Slot, 16>, viewCount> slot{};
-    std::array<std::array<std::uint8_t, 16>, 2> cell{};
+    // Per view and member: a cell's image, and the cell of an image.
+    std::array<std::array<std::array<std::uint8_t, 16>, 3>, viewCount> toTable{}, toBoard{};
     std::array<std::array<std::uint8_t, 16>, 16> manhattan{};
     // The weight of each tile's digit in its group's placement number, and
-    // where the group's table starts, per view and group of its partition.
+    // where the group's table starts, per view and member.
     std::array<std::array<std::array<std::uint32_t, 6>, 3>, viewCount> weight{};
     std::array<std::array<std::uint32_t, 3>, viewCount> offset{};
 };
@@ -37,25 +37,25 @@ struct Layout {
 constexpr Layout makeLayout() {
     Layout layout;
     for (std::size_t view = 0; view < viewCount; ++view) {
-        const int p = int(view / 2);
         layout.slot[view][0] = {0xFF, 0};
         for (int u = 1; u < 16; ++u) {
-            const int counted = view % 2 ? partition::mirrorTile(u) : u;
-            const int g = partition::groupOf(p, counted);
-            int local = 0;
-            while (partition::partitions[std::size_t(p)][std::size_t(local)] != g)
-                ++local;
-            layout.slot[view][std::size_t(u)] = {std::uint8_t(local),
-                                                 std::uint8_t(partition::orderOf(g, counted))};
+            const partition::Place place = partition::placeOf(int(view), u);
+            layout.slot[view][std::size_t(u)] = {std::uint8_t(place.member),
+                                                 std::uint8_t(place.order)};
         }
-        for (std::size_t local = 0; local < 3; ++local) {
-            const int g = partition::partitions[std::size_t(p)][local];
+        for (std::size_t m = 0; m < 3; ++m) {
+            const partition::Member member = partition::views[view][m];
+            for (int c = 0; c < 16; ++c) {
+                const int image = partition::transformCell(member.symmetry, c);
+                layout.toTable[view][m][std::size_t(c)] = std::uint8_t(image);
+                layout.toBoard[view][m][std::size_t(image)] = std::uint8_t(c);
+            }
             std::uint32_t w = 1;
-            for (int i = partition::groups[std::size_t(g)].size - 1; i >= 0; --i) {
-                layout.weight[view][local][std::size_t(i)] = w;
+            for (int i = partition::groups[member.group].size - 1; i >= 0; --i) {
+                layout.weight[view][m][std::size_t(i)] = w;
                 w *= std::uint32_t(16 - i);
             }
-            layout.offset[view][local] = std::uint32_t(partition::tableOffset(g));
+            layout.offset[view][m] = std::uint32_t(partition::tableOffset(member.group));
         }
     }
     for (int u = 1; u < 16; ++u)
@@ -65,10 +65,6 @@ constexpr Layout makeLayout() {
             const int columns = c % 4 > home % 4 ? c % 4 - home % 4 : home % 4 - c % 4;
             layout.manhattan[std::size_t(u)][std::size_t(c)] = std::uint8_t(rows + columns);
         }
-    for (int c = 0; c < 16; ++c) {
-        layout.cell[0][std::size_t(c)] = std::uint8_t(c);
-        layout.cell[1][std::size_t(c)] = std::uint8_t(partition::mirrorCell(c));
-    }
     return layout;
 }
 
@@ -86,7 +82,12 @@ class Heuristic {
   public:
     Heuristic(const Board& board, const std::uint8_t* tables);
 
-    int firstValue() const { return manhattan_ + 2 * std::max(sum_[0], sum_[1]); }
+    int firstValue() const {
+        int most = 0;
+        for (std::size_t view = 0; view < detail::firstViews; ++view)
+            most = std::max(most, int(sum_[view]));
+        return manhattan_ + 2 * most;
+    }
     int value() const {
         int most = 0;
         for (const std::int16_t sum : sum_)
@@ -103,10 +104,10 @@ class Heuristic {
         const auto t = std::size_t(tile);
         manhattan_ = std::int16_t(manhattan_ + layout.manhattan[t][std::size_t(to)] -
                                   layout.manhattan[t][std::size_t(from)]);
-        slide(board, t, from, to, 0, 2);
+        slide(board, t, from, to, 0, detail::firstViews);
     }
     void slideRest(const Board& board, int tile, int from, int to) {
-        slide(board, std::size_t(tile), from, to, 2, detail::viewCount);
+        slide(board, std::size_t(tile), from, to, detail::firstViews, detail::viewCount);
     }
     void slide(const Board& board, int tile, int from, int to) {
         slideFirst(board, tile, from, to);
@@ -114,10 +115,16 @@ class Heuristic {
     }
 
     // Asks for the table bytes that lookUp will read.
-    void prefetchFirst(const std::uint8_t* tables) const { prefetch(tables, 0, 2); }
-    void prefetchRest(const std::uint8_t* tables) const { prefetch(tables, 2, detail::viewCount); }
-    void lookUpFirst(const std::uint8_t* tables) { lookUp(tables, 0, 2); }
-    void lookUpRest(const std::uint8_t* tables) { lookUp(tables, 2, detail::viewCount); }
+    void prefetchFirst(const std::uint8_t* tables) const {
+        prefetch(tables, 0, detail::firstViews);
+    }
+    void prefetchRest(const std::uint8_t* tables) const {
+        prefetch(tables, detail::firstViews, detail::viewCount);
+    }
+    void lookUpFirst(const std::uint8_t* tables) { lookUp(tables, 0, detail::firstViews); }
+    void lookUpRest(const std::uint8_t* tables) {
+        lookUp(tables, detail::firstViews, detail::viewCount);
+    }
 
   private:
     void slide(const Board& board, std::size_t t, int from, int to, std::size_t first,
@@ -125,11 +132,12 @@ class Heuristic {
         using detail::layout;
         for (std::size_t view = first; view < last; ++view) {
 
-            const auto& cell = layout.cell[view % 2];
             const detail::Slot slot = layout.slot[view][t];
-            const auto& weight = layout.weight[view][slot.group];
-            const int a = cell[std::size_t(from)];
-            const int b = cell[std::size_t(to)];
+            const auto& toTable = layout.toTable[view][slot.member];
+            const auto& toBoard = layout.toBoard[view][slot.member];
+            const auto& weight = layout.weight[view][slot.member];
+            const int a = toTable[std::size_t(from)];
+            const int b = toTable[std::size_t(to)];
             int digit = b - a;
             std::uint32_t change = 0;
             if (digit == 4 || digit == -4) {
@@ -139,17 +147,17 @@ class Heuristic {
                 // passes is anyone's guess.
                 const int step = digit / 4;
                 for (int k = 1; k <= 3; ++k) {
-                    const auto passed = std::size_t(board[cell[std::size_t(a + k * step)]]);
+                    const auto passed = std::size_t(board[toBoard[std::size_t(a + k * step)]]);
                     const detail::Slot other = layout.slot[view][passed];
-                    const bool same = other.group == slot.group;
+                    const bool same = other.member == slot.member;
                     digit -= step * int(same && other.order < slot.order);
                     change +=
                         std::uint32_t(step) * (weight[other.order % 6] &
                                                -std::uint32_t(same && other.order > slot.order));
                 }
             }
-            index_[view][slot.group] += change + std::uint32_t(digit) * weight[slot.order];
-            changed_[view] = slot.group;
+            index_[view][slot.member] += change + std::uint32_t(digit) * weight[slot.order];
+            changed_[view] = slot.member;
         }
     }
 
@@ -192,12 +200,13 @@ inline Heuristic::Heuristic(const Board& board, const std::uint8_t* tables) {
         manhattan_ = std::int16_t(manhattan_ + layout.manhattan[tile][std::size_t(c)]);
         for (std::size_t view = 0; view < detail::viewCount; ++view) {
             const detail::Slot slot = layout.slot[view][tile];
-            place[view][slot.group][slot.order] = layout.cell[view % 2][std::size_t(c)];
+            place[view][slot.member][slot.order] =
+                layout.toTable[view][slot.member][std::size_t(c)];
         }
     }
     for (std::size_t view = 0; view < detail::viewCount; ++view)
         for (std::size_t g = 0; g < 3; ++g) {
-            const int size = partition::groups[partition::partitions[view / 2][g]].size;
+            const int size = partition::groups[partition::views[view][g].group].size;
             index_[view][g] = rankPlacement(place[view][g], size);
             relook(tables, view, g);
         }

@@ -1,6 +1,6 @@
-// The tile groups of the pattern databases, the partitions of the tiles they
-// form, and the mirror image about the main diagonal. Shared by the table
-// generator and the search, so both agree on every table's place and size.
+// The tile groups of the pattern databases, and the views of a board that
+// the search looks up in them. Shared by the table generator and the search,
+// so both agree on every table's place and size.
 #pragma once
 
 #include <array>
@@ -15,29 +15,34 @@ struct Group {
 };
 
 // One table a group, the large ones first (the generator starts on them).
-inline constexpr std::array<Group, 6> groups{{
+inline constexpr std::array<Group, 5> groups{{
     {6, {1, 2, 3, 5, 6, 7}},
     {6, {4, 8, 11, 12, 14, 15}},
-    {6, {1, 2, 3, 4, 7, 8}},
-    {6, {5, 6, 9, 10, 13, 14}},
     {3, {9, 10, 13}},
-    {3, {11, 12, 15}},
+    {3, {1, 2, 15}},
+    {3, {1, 5, 12}},
 }};
 inline constexpr int groupCount = int(groups.size());
 
-// Each partition's groups hold every tile once, so their entries add up. The
-// first is not its own mirror image, so looking the mirrored board up in its
-// tables is a partition of its own.
-inline constexpr std::array<std::array<std::uint8_t, 3>, 2> partitions{{{0, 1, 4}, {2, 3, 5}}};
-inline constexpr int partitionCount = int(partitions.size());
+// The eight symmetries of the square as maps of cells: flip the columns
+// (bit 0), then the rows (bit 1), then swap rows and columns (bit 2).
+constexpr int transformCell(int symmetry, int cell) {
+    int row = cell / 4, column = cell % 4;
+    if (symmetry & 1)
+        column = 3 - column;
+    if (symmetry & 2)
+        row = 3 - row;
+    if (symmetry & 4)
+        return column * 4 + row;
+    return row * 4 + column;
+}
 
-// An entry holds half of the moves beyond the group's Manhattan distance, up
-// to this: a smaller entry only lowers the bound, so the search stays optimal.
-inline constexpr int entryCap = 3;
+inline constexpr int same = 0;
+inline constexpr int mirror = 4; // about the main diagonal
 
 // The cell mirrored about the main diagonal.
 constexpr int mirrorCell(int cell) {
-    return cell % 4 * 4 + cell / 4;
+    return transformCell(mirror, cell);
 }
 
 // The tile whose goal cell mirrors the goal cell of tile; the empty cell's
@@ -45,6 +50,39 @@ constexpr int mirrorCell(int cell) {
 constexpr int mirrorTile(int tile) {
     return tile == 0 ? 0 : mirrorCell(tile - 1) + 1;
 }
+
+// A group's table read through a symmetry. The tile whose goal cell is c
+// counts as the group's tile whose goal cell is transformCell(symmetry, c),
+// and a cell c of the board as cell transformCell(symmetry, c): the moves
+// that a set of tiles needs are those that its image needs on the board
+// turned or flipped, so one table serves several sets of tiles.
+struct Member {
+    std::uint8_t group;
+    std::uint8_t symmetry;
+};
+
+// A view's members hold every tile once, so their entries add up.
+using View = std::array<Member, 3>;
+
+// The partition 1 2 3 5 6 7 / 4 8 11 12 14 15 / 9 10 13, and the same read
+// for the board mirrored about the main diagonal (the same puzzle with the
+// same goal); then 3 4 7 8 11 12 / 5 6 9 10 13 14 / 1 2 15, both large
+// groups the first group turned, and its mirror image. Two large tables serve
+// all four views (chosen by the nodes they leave, see the README).
+inline constexpr std::array<View, 4> views{{
+    {{{0, same}, {1, same}, {2, same}}},
+    {{{0, mirror}, {1, mirror}, {2, mirror}}},
+    {{{0, 5}, {0, 6}, {3, same}}},
+    {{{0, 1}, {0, 2}, {4, same}}},
+}};
+inline constexpr int viewCount = int(views.size());
+// The views the search looks up first; the others only where these leave a
+// board in.
+inline constexpr int firstViews = 2;
+
+// An entry holds half of the moves beyond the group's Manhattan distance, up
+// to this: a smaller entry only lowers the bound, so the search stays optimal.
+inline constexpr int entryCap = 3;
 
 // Ways to place size distinct tiles on 16 cells.
 constexpr std::size_t placements(int size) {
@@ -68,16 +106,6 @@ constexpr std::size_t tableOffset(int group) {
 
 inline constexpr std::size_t totalBytes = tableOffset(groupCount);
 
-// The group of partition that holds tile (-1 for the empty cell), and the
-// tile's place in its group.
-constexpr int groupOf(int partition, int tile) {
-    for (const std::uint8_t g : partitions[std::size_t(partition)])
-        for (int i = 0; i < groups[g].size; ++i)
-            if (groups[g].tiles[std::size_t(i)] == tile)
-                return g;
-    return -1;
-}
-
 constexpr int orderOf(int group, int tile) {
     for (int i = 0; i < groups[std::size_t(group)].size; ++i)
         if (groups[std::size_t(group)].tiles[std::size_t(i)] == tile)
@@ -85,17 +113,72 @@ constexpr int orderOf(int group, int tile) {
     return -1;
 }
 
-constexpr bool partitionsAreWhole() {
-    for (const auto& partition : partitions) {
-        unsigned seen = 0;
-        for (const std::uint8_t g : partition)
-            for (int i = 0; i < groups[g].size; ++i)
-                seen += 1u << groups[g].tiles[std::size_t(i)];
-        if (seen != 0xFFFEu)
-            return false;
+// The member of view that counts tile, and as which of its group's tiles:
+// {-1, -1} when none does.
+struct Place {
+    int member, order;
+};
+
+constexpr Place placeOf(int view, int tile) {
+    for (int m = 0; m < 3; ++m) {
+        const Member member = views[std::size_t(view)][std::size_t(m)];
+        const int counted = transformCell(member.symmetry, tile - 1) + 1;
+        if (counted != 16) {
+            const int order = orderOf(member.group, counted);
+            if (order >= 0)
+                return {m, order};
+        }
+    }
+    return {-1, -1};
+}
+
+constexpr bool viewsAreWhole() {
+    for (int v = 0; v < viewCount; ++v) {
+        std::array<int, 3> counted{};
+        for (int tile = 1; tile < 16; ++tile) {
+            const Place place = placeOf(v, tile);
+            if (place.member < 0)
+                return false;
+            ++counted[std::size_t(place.member)];
+        }
+        for (int m = 0; m < 3; ++m)
+            if (counted[std::size_t(m)] != groups[views[std::size_t(v)][std::size_t(m)].group].size)
+                return false;
     }
     return true;
 }
-static_assert(partitionsAreWhole());
+static_assert(viewsAreWhole());
+
+// The cells the empty cell reaches from cell without passing the group's
+// tiles on their goal cells.
+constexpr unsigned goalRegion(const Group& group, int cell) {
+    unsigned open = 0xFFFFu;
+    for (int i = 0; i < group.size; ++i)
+        open &= ~(1u << (group.tiles[std::size_t(i)] - 1));
+    unsigned region = 1u << cell;
+    for (unsigned grown = 0; grown != region;) {
+        grown = region;
+        region |= (region << 1 & ~0x1111u) | (region >> 1 & ~0x8888u) | region << 4 | region >> 4;
+        region &= open;
+    }
+    return region;
+}
+
+// Whether a table read through symmetry counts for the goal: the table
+// counts from its group's goal with the empty cell on cell 15 (or anywhere it
+// reaches from there), and the board's goal is read with the empty cell on
+// that cell's image.
+constexpr bool keepsTheGoal(const Group& group, int symmetry) {
+    return goalRegion(group, 15) >> transformCell(symmetry, 15) & 1;
+}
+
+constexpr bool symmetriesKeepTheGoal() {
+    for (const View& view : views)
+        for (const Member& member : view)
+            if (!keepsTheGoal(groups[member.group], member.symmetry))
+                return false;
+    return true;
+}
+static_assert(symmetriesKeepTheGoal());
 
 } // namespace solver::partition

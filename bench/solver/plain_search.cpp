@@ -43,18 +43,19 @@ struct Run {
         b.manhattan +=
             layout.manhattan[t][std::size_t(to)] - layout.manhattan[t][std::size_t(from)];
         for (std::size_t view = 0; view < 2; ++view) {
-            const auto& cell = layout.cell[view];
             const solver::detail::Slot slot = layout.slot[view][t];
-            const auto& weight = layout.weight[view][slot.group];
-            const int a = cell[std::size_t(from)], c = cell[std::size_t(to)];
+            const auto& toTable = layout.toTable[view][slot.member];
+            const auto& toBoard = layout.toBoard[view][slot.member];
+            const auto& weight = layout.weight[view][slot.member];
+            const int a = toTable[std::size_t(from)], c = toTable[std::size_t(to)];
             int digit = c - a;
             std::uint32_t change = 0;
             if (digit == 4 || digit == -4) {
                 const int step = digit / 4;
                 for (int k = 1; k <= 3; ++k) {
                     const solver::detail::Slot other =
-                        layout.slot[view][cells[cell[std::size_t(a + k * step)]]];
-                    if (other.group != slot.group)
+                        layout.slot[view][cells[toBoard[std::size_t(a + k * step)]]];
+                    if (other.member != slot.member)
                         continue;
                     if (other.order < slot.order)
                         digit -= step;
@@ -62,8 +63,8 @@ struct Run {
                         change += std::uint32_t(step) * weight[other.order];
                 }
             }
-            b.index[view][slot.group] += change + std::uint32_t(digit) * weight[slot.order];
-            relook(b, view, slot.group);
+            b.index[view][slot.member] += change + std::uint32_t(digit) * weight[slot.order];
+            relook(b, view, slot.member);
         }
         return b;
     }
@@ -98,7 +99,7 @@ struct Run {
 
 PlainSearch::PlainSearch() : tables_(3) {
     auto compute = [&](std::size_t g) {
-        tables_[g] = solver::extraMoves(partition::groups[partition::partitions[0][g]], 255);
+        tables_[g] = solver::extraMoves(partition::groups[partition::views[0][g].group], 255);
     };
     std::jthread other(compute, 0);
     compute(1);
@@ -119,13 +120,14 @@ int PlainSearch::solve(const solver::Board& board, std::uint64_t& nodes) const {
         start.manhattan += layout.manhattan[tile][std::size_t(c)];
         for (std::size_t view = 0; view < 2; ++view) {
             const solver::detail::Slot slot = layout.slot[view][tile];
-            place[view][slot.group][slot.order] = layout.cell[view][std::size_t(c)];
+            place[view][slot.member][slot.order] =
+                layout.toTable[view][slot.member][std::size_t(c)];
         }
     }
     for (std::size_t view = 0; view < 2; ++view)
         for (std::size_t g = 0; g < 3; ++g) {
             start.index[view][g] = solver::rankPlacement(
-                place[view][g], partition::groups[partition::partitions[0][g]].size);
+                place[view][g], partition::groups[partition::views[0][g].group].size);
             run.relook(start, view, g);
         }
     for (run.bound = start.value(); !run.descend(start, empty, -1, 0); run.bound += 2) {

@@ -93,6 +93,43 @@ TEST(LowerBound, BuilderAgreesWithAPlainSearchOnASmallGroup) {
     }
 }
 
+// A table read through a symmetry, as the views read the large ones, against
+// the table built for the tiles it then counts: the same, unless the symmetry
+// takes the goal's empty cell where the group's tiles wall it off.
+TEST(LowerBound, ASymmetryReadsATableAsTheImageTilesTable) {
+    namespace partition = solver::partition;
+    auto homeOf = [](int tile) { return tile - 1; };
+    for (const partition::Group group :
+         {partition::Group{3, {1, 2, 5}}, partition::Group{3, {12, 14, 15}}}) {
+        const std::vector<std::uint8_t> table = solver::extraMoves(group, 3);
+        for (int symmetry = 0; symmetry < 8; ++symmetry) {
+            // The tiles counted, in the order of the group's tiles they count as.
+            partition::Group image{3, {}};
+            bool whole = true;
+            for (int i = 0; i < 3; ++i) {
+                int tile = 1;
+                while (tile < 16 && partition::transformCell(symmetry, homeOf(tile)) !=
+                                        homeOf(group.tiles[std::size_t(i)]))
+                    ++tile;
+                whole = whole && tile < 16;
+                image.tiles[std::size_t(i)] = std::uint8_t(tile);
+            }
+            if (!whole)
+                continue; // a group tile's goal cell is the image of the empty cell's
+            const std::vector<std::uint8_t> own = solver::extraMoves(image, 3);
+            int differing = 0;
+            for (std::uint32_t index = 0; index < own.size(); ++index) {
+                auto cells = solver::unrankPlacement<3>(index, 3);
+                for (auto& cell : cells)
+                    cell = std::uint8_t(partition::transformCell(symmetry, cell));
+                differing += own[index] != table[solver::rankPlacement(cells, 3)];
+            }
+            EXPECT_EQ(differing == 0, partition::keepsTheGoal(group, symmetry))
+                << "tiles " << int(group.tiles[0]) << ", symmetry " << symmetry;
+        }
+    }
+}
+
 TEST(LowerBound, NeverAboveTheDistanceNearTheGoal) {
     for (const auto& [board, distance] : solver::testing::boardsNearGoal(10)) {
         const int bound = lowerBound(board);
