@@ -73,6 +73,11 @@ class Memory {
         return nullptr;
     }
 
+    void prefetch(std::uint64_t board) const {
+        if (entries_)
+            __builtin_prefetch(&entries_.get()[slot(board)]);
+    }
+
     void store(const Entry& entry) {
         if (!entries_)
             entries_.reset(static_cast<Entry*>(std::calloc(size, sizeof(Entry))));
@@ -131,6 +136,9 @@ class Search {
         const Neighbours& around = neighbours[std::size_t(empty)];
         std::array<Heuristic, 4> child{here, here, here, here};
         std::array<std::int8_t, 4> from{};
+        std::array<std::uint64_t, 4> key{};
+        // Deep enough below, what earlier searches proved pays for a look.
+        const bool remember = bound_ - cost >= rememberFrom;
         int count = 0;
         for (int k = 0; k < around.count; ++k) {
             const int cell = around.cells[std::size_t(k)];
@@ -139,8 +147,13 @@ class Search {
                 continue;
             const auto c = std::size_t(count++);
             from[c] = std::int8_t(cell);
-            child[c].slideFirst(cells_, cells_[std::size_t(cell)], cell, empty);
+            const auto tile = std::uint64_t(cells_[std::size_t(cell)]);
+            child[c].slideFirst(cells_, int(tile), cell, empty);
             child[c].prefetchFirst(tables_);
+            if (remember) {
+                key[c] = key_ ^ tile << (4 * cell) ^ tile << (4 * empty);
+                memory_.prefetch(key[c]);
+            }
         }
         nodes_ += std::uint64_t(count);
 
@@ -171,16 +184,10 @@ class Search {
                 bound[std::size_t(c)] = child[std::size_t(c)].value();
                 left = std::max(left, bound[std::size_t(c)] - 1);
             }
-        // Deep enough below, what earlier searches proved pays for a look.
-        const bool remember = bound_ - cost >= rememberFrom;
-        std::array<std::uint64_t, 4> key{};
         int least = 255;
         if (remember)
             for (int c = 0; c < count; ++c)
                 if (open >> c & 1) {
-                    const int cell = from[c];
-                    const auto tile = std::uint64_t(cells_[std::size_t(cell)]);
-                    key[std::size_t(c)] = key_ ^ tile << (4 * cell) ^ tile << (4 * empty);
                     const Memory::Entry* known = memory_.find(key[std::size_t(c)]);
                     if (!known)
                         continue;
