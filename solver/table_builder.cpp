@@ -3,6 +3,13 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#if defined(__linux__) && !defined(__EMSCRIPTEN__)
+#include <sys/mman.h>
+#endif
 #if !defined(__EMSCRIPTEN__) || defined(__EMSCRIPTEN_PTHREADS__)
 #include <thread>
 #endif
@@ -17,10 +24,10 @@ namespace {
 using partition::Group;
 using Cells = std::array<std::uint8_t, 6>;
 
-// The cells that the empty cell can reach from start without moving a tile
-// of the group (the other tiles are free to move at no cost).
-std::uint32_t reachable(int start, std::uint32_t open) {
-    std::uint32_t region = 1u << start;
+// The cells that the empty cell can reach from the cells of start without
+// moving a tile of the group (the other tiles are free to move at no cost).
+std::uint32_t reachable(std::uint32_t start, std::uint32_t open) {
+    std::uint32_t region = start;
     for (;;) {
         const std::uint32_t grown = (region | (region << 1 & ~0x1111u) | (region >> 1 & ~0x8888u) |
                                      region << 4 | region >> 4) &
@@ -89,6 +96,34 @@ int nthSet(std::uint32_t mask, std::uint32_t n) {
     return n < low ? selectBit[mask & 0xFFu][n] : 8 + selectBit[mask >> 8 & 0xFFu][n - low];
 }
 
+// Zeroed memory for count values of T, in huge pages where the system lends
+// them: the search reaches all over its marks, and with small pages most of
+// those reaches would also miss the address cache (a tenth of the time).
+template <class T> class Spread {
+  public:
+    explicit Spread(std::size_t count) {
+        constexpr std::size_t huge = std::size_t(2) << 20;
+        const std::size_t bytes = (count * sizeof(T) + huge - 1) / huge * huge;
+        void* memory = std::aligned_alloc(huge, bytes);
+        if (!memory)
+            throw std::bad_alloc();
+#if defined(__linux__) && !defined(__EMSCRIPTEN__)
+        madvise(memory, bytes, MADV_HUGEPAGE);
+#endif
+        std::memset(memory, 0, bytes);
+        values_.reset(static_cast<T*>(memory));
+    }
+    T& operator[](std::size_t i) {
+        return values_.get()[i];
+    }
+
+  private:
+    struct Free {
+        void operator()(T* p) const { std::free(p); }
+    };
+    std::unique_ptr<T, Free> values_;
+};
+
 // Per placement: the empty cells of the states settled, and of those reached
 // at the current level and at the next (the two alternate, level by level).
 struct Marks {
@@ -104,18 +139,20 @@ struct Bits {
 };
 
 // A slide found: the placement it leads to, the empty cell it leaves there,
-// and whether it moved its tile away from the goal cell.
+// and whether it moved its tile away from the goal cell, in one word (a
+// placement number takes 23 bits), so that finding one is one store.
 struct Slide {
-    std::uint32_t after;
-    std::uint16_t bit;
-    std::uint16_t away;
+    std::uint32_t packed; // after << 5 | from << 1 | away
+    std::uint32_t after() const { return packed >> 5; }
+    std::uint32_t bit() const { return 1u << (packed >> 1 & 15); }
+    std::uint32_t away() const { return packed & 1; }
 };
 
 template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, int cap) {
     constexpr std::size_t count = partition::placements(Size);
     constexpr std::array<std::uint32_t, 6> weight = digitWeights<Size>();
     std::vector<std::uint8_t> extra(count, std::uint8_t(cap));
-    std::vector<Marks> marks(count, Marks{});
+    Spread<Marks> marks(count);
     // Per side of the slides (toward the goal, away from it), the placements
     // to expand: at the next level and at this one.
     std::array<Bits, 2> bits{Bits(count), Bits(count)};
@@ -131,6 +168,18 @@ template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, i
             manhattan[std::size_t(i)][std::size_t(c)] =
                 std::uint8_t(std::abs(c / 4 - home / 4) + std::abs(c % 4 - home % 4));
     }
+    // Per tile and cell, which slides take the tile away from its goal cell:
+    // left, right, up, down as bits 0 to 3.
+    std::array<std::array<std::uint8_t, 16>, Size> awayBits{};
+    for (int i = 0; i < Size; ++i)
+        for (int c = 0; c < 16; ++c) {
+            const auto& distance = manhattan[std::size_t(i)];
+            const int targets[4] = {c % 4 > 0 ? c - 1 : -1, c % 4 < 3 ? c + 1 : -1, c - 4, c + 4};
+            for (int d = 0; d < 4; ++d)
+                if (targets[d] >= 0 && targets[d] < 16 &&
+                    distance[std::size_t(targets[d])] > distance[std::size_t(c)])
+                    awayBits[std::size_t(i)][std::size_t(c)] |= std::uint8_t(1u << d);
+        }
     const std::uint32_t start = rankPlacement(goal, Size);
     marks[start].reached[0] = 1u << 15;
     now.set(start, 1);
@@ -138,27 +187,30 @@ template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, i
     // The slides of the placement expanded last, applied once the next one
     // is expanded, so that the marks they lead to are fetched meanwhile.
     // Without branches: whether a slide leads anywhere new is anyone's guess.
-    std::array<Slide, 4 * 6 * 2> pending{};
+    std::array<std::array<Slide, 4 * 6>, 2> buffers{};
+    Slide* pending = buffers[0].data();
+    Slide* found = buffers[1].data();
     int pendingCount = 0;
     auto apply = [&](std::size_t side, bool last) {
         for (int n = 0; n < pendingCount; ++n) {
             const Slide& slide = pending[std::size_t(n)];
-            Marks& next = marks[slide.after];
+            const std::uint32_t after = slide.after();
+            const std::uint32_t away = slide.away();
+            Marks& next = marks[after];
             const std::uint32_t fresh =
-                slide.bit & ~std::uint32_t(next.settled) & -std::uint32_t(slide.away || !last);
-            const std::size_t to = side ^ (slide.away ^ 1u);
+                slide.bit() & ~std::uint32_t(next.settled) & -std::uint32_t(away | !last);
+            const std::size_t to = side ^ (away ^ 1u);
             next.reached[to] = std::uint16_t(next.reached[to] | fresh);
-            bits[slide.away].set(slide.after, fresh != 0);
+            bits[away].set(after, fresh != 0);
         }
         pendingCount = 0;
     };
 
-    // Expands placement index at level: each region of empty cells reached
-    // and not yet settled, by every slide of a group tile into it. A slide
+    // Expands placement index at level: the regions of empty cells reached
+    // and not yet settled, by every slide of a group tile into them. A slide
     // away from the tile's goal stays at this level (now), one toward it
-    // costs a level (later), unless this level is the last stored.
-    std::array<Slide, 4 * 6 * 2> found{};
-    auto expand = [&](std::uint32_t index, int level) -> int {
+    // costs a level (later), and is not kept when this level is the last.
+    auto expand = [&](std::uint32_t index, int level, bool last) -> int {
         Marks& mark = marks[index];
         const std::size_t side = std::size_t(level % 2);
         std::uint32_t empty = mark.reached[side] & ~std::uint32_t(mark.settled);
@@ -167,12 +219,7 @@ template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, i
             return 0;
         if (extra[index] == cap)
             extra[index] = std::uint8_t(level);
-        std::array<std::uint8_t, Size> cells;
-        // Per cell, the group tile on it (Size for none) and its digit's
-        // weight.
-        std::array<std::uint8_t, 16> owner;
-        owner.fill(std::uint8_t(Size));
-        std::array<std::uint32_t, 16> cellWeight{};
+        std::array<std::uint32_t, Size> cells;
         std::uint32_t taken = 0;
         std::uint32_t rest = index;
         std::array<std::uint32_t, Size> digit;
@@ -182,47 +229,48 @@ template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, i
         }
         for (int i = 0; i < Size; ++i) {
             const int cell = nthSet(~taken & 0xFFFFu, digit[std::size_t(i)]);
-            cells[std::size_t(i)] = std::uint8_t(cell);
-            owner[std::size_t(cell)] = std::uint8_t(i);
-            cellWeight[std::size_t(cell)] = weight[std::size_t(i)];
+            cells[std::size_t(i)] = std::uint32_t(cell);
             taken |= 1u << cell;
         }
-        int n = 0;
-        while (empty) {
-            const std::uint32_t region = reachable(std::countr_zero(empty), ~taken & 0xFFFFu);
-            empty &= ~region;
-            mark.settled = std::uint16_t(mark.settled | region);
-            for (int i = 0; i < Size; ++i) {
-                const int from = cells[std::size_t(i)];
-                const std::uint32_t open = nextTo[std::size_t(from)] & region;
-                const std::uint32_t w = weight[std::size_t(i)];
-                const std::uint8_t far = manhattan[std::size_t(i)][std::size_t(from)];
-                auto add = [&](int cell, std::uint32_t change) {
-                    Slide& slide = found[std::size_t(n)];
-                    slide.after = index + change;
-                    slide.bit = std::uint16_t(1u << from);
-                    slide.away = manhattan[std::size_t(i)][std::size_t(cell & 15)] > far;
-                    n += int(open >> (cell & 15) & 1);
-                };
-                add(from - 1, -w);
-                add(from + 1, w);
-                // A vertical slide passes three cells: the tile's digit moves
-                // less the group's earlier tiles among them, and each later
-                // tile among them counts it one more or one fewer.
-                for (const int sign : {-1, 1}) {
-                    std::uint32_t change = 0;
-                    std::uint32_t digits = 4;
-                    for (int k = 1; k < 4; ++k) {
-                        const auto cell = std::size_t((from + k * sign) & 15);
-                        const std::uint32_t j = owner[cell];
-                        digits -= std::uint32_t(j < std::uint32_t(i));
-                        change += cellWeight[cell] &
-                                  -std::uint32_t(j > std::uint32_t(i) && j < std::uint32_t(Size));
-                    }
-                    const std::uint32_t delta = change + digits * w;
-                    add(from + 4 * sign, sign > 0 ? delta : -delta);
-                }
+        // A vertical slide passes three cells: the tile's digit moves four,
+        // less the group's earlier tiles among them, and each later tile
+        // among them counts it one more or one fewer. Per tile, what its
+        // slides up and down change the placement number by, pair by pair.
+        std::array<std::uint32_t, Size> up, down;
+        for (int i = 0; i < Size; ++i)
+            up[std::size_t(i)] = down[std::size_t(i)] = 4 * weight[std::size_t(i)];
+        for (int a = 0; a < Size; ++a)
+            for (int b = a + 1; b < Size; ++b) {
+                // Tile b lies one to three cells after tile a, or before it.
+                const std::uint32_t d = cells[std::size_t(b)] - cells[std::size_t(a)];
+                const std::uint32_t ahead = -std::uint32_t(d - 1 < 3);
+                const std::uint32_t behind = -std::uint32_t(d + 3 < 3);
+                const std::uint32_t wb = weight[std::size_t(b)];
+                down[std::size_t(a)] += wb & ahead;
+                up[std::size_t(b)] -= wb & ahead;
+                up[std::size_t(a)] += wb & behind;
+                down[std::size_t(b)] -= wb & behind;
             }
+        // Every region reached at once: a slide's target cell lies in one.
+        const std::uint32_t region = reachable(empty, ~taken & 0xFFFFu);
+        mark.settled = std::uint16_t(mark.settled | region);
+        int n = 0;
+        for (int i = 0; i < Size; ++i) {
+            const std::uint32_t from = cells[std::size_t(i)];
+            const std::uint32_t open = nextTo[from] & region;
+            if (!open)
+                continue; // walled in by the group and the edges
+            const std::uint32_t w = weight[std::size_t(i)];
+            const std::uint32_t away = awayBits[std::size_t(i)][from];
+            auto add = [&](std::uint32_t cell, int direction, std::uint32_t change) {
+                const std::uint32_t isAway = away >> direction & 1;
+                found[std::size_t(n)].packed = (index + change) << 5 | from << 1 | isAway;
+                n += int(open >> (cell & 15) & (isAway | !last));
+            };
+            add(from - 1, 0, -w);
+            add(from + 1, 1, w);
+            add(from - 4, 2, -up[std::size_t(i)]);
+            add(from + 4, 3, down[std::size_t(i)]);
         }
         return n;
     };
@@ -239,14 +287,15 @@ template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, i
                     any = true;
                     now.words[w] = 0;
                     for (; word; word &= word - 1) {
-                        const int n = expand(
-                            std::uint32_t(w * 64 + std::size_t(std::countr_zero(word))), level);
+                        const int n =
+                            expand(std::uint32_t(w * 64 + std::size_t(std::countr_zero(word))),
+                                   level, last);
                         if (n == 0)
                             continue;
                         for (int m = 0; m < n; ++m)
-                            __builtin_prefetch(&marks[found[std::size_t(m)].after], 1);
+                            __builtin_prefetch(&marks[found[std::size_t(m)].after()], 1);
                         apply(side, last);
-                        std::copy_n(found.begin(), n, pending.begin());
+                        std::swap(found, pending);
                         pendingCount = n;
                     }
                 }
