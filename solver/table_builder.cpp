@@ -151,6 +151,35 @@ struct Slide {
 template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, int cap) {
     constexpr std::size_t count = partition::placements(Size);
     constexpr std::array<std::uint32_t, 6> weight = digitWeights<Size>();
+    // A placement number read in two halves: per high part, the cells of the
+    // first split tiles and the cells they take (above bit 16); per low
+    // part, the last tiles' digits, four bits each.
+    constexpr int split = Size / 2;
+    constexpr std::uint32_t lowCount = weight[split - 1];
+    std::vector<std::uint32_t> highCells(count / lowCount);
+    for (std::uint32_t high = 0; high < highCells.size(); ++high) {
+        std::uint32_t rest = high, taken = 0, packed = 0;
+        std::array<std::uint32_t, split> digit{};
+        for (int i = split - 1; i >= 0; --i) {
+            digit[std::size_t(i)] = rest % std::uint32_t(16 - i);
+            rest /= std::uint32_t(16 - i);
+        }
+        for (int i = 0; i < split; ++i) {
+            const int cell = nthSet(~taken & 0xFFFFu, digit[std::size_t(i)]);
+            packed |= std::uint32_t(cell) << (4 * i);
+            taken |= 1u << cell;
+        }
+        highCells[high] = packed | taken << 16;
+    }
+    std::vector<std::uint32_t> lowDigits(lowCount);
+    for (std::uint32_t low = 0; low < lowCount; ++low) {
+        std::uint32_t rest = low, packed = 0;
+        for (int i = Size - 1; i >= split; --i) {
+            packed |= rest % std::uint32_t(16 - i) << (4 * (i - split));
+            rest /= std::uint32_t(16 - i);
+        }
+        lowDigits[low] = packed;
+    }
     std::vector<std::uint8_t> extra(count, std::uint8_t(cap));
     Spread<Marks> marks(count);
     // Per side of the slides (toward the goal, away from it), the placements
@@ -219,16 +248,17 @@ template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, i
             return 0;
         if (extra[index] == cap)
             extra[index] = std::uint8_t(level);
+        // The first tiles' cells from the high part of the number, the last
+        // tiles' digits from the low part.
         std::array<std::uint32_t, Size> cells;
-        std::uint32_t taken = 0;
-        std::uint32_t rest = index;
-        std::array<std::uint32_t, Size> digit;
-        for (int i = Size - 1; i >= 0; --i) {
-            digit[std::size_t(i)] = rest % std::uint32_t(16 - i);
-            rest /= std::uint32_t(16 - i);
-        }
-        for (int i = 0; i < Size; ++i) {
-            const int cell = nthSet(~taken & 0xFFFFu, digit[std::size_t(i)]);
+        const std::uint32_t high = index / lowCount;
+        const std::uint32_t first = highCells[high];
+        std::uint32_t taken = first >> 16;
+        for (int i = 0; i < split; ++i)
+            cells[std::size_t(i)] = first >> (4 * i) & 15;
+        std::uint32_t digits = lowDigits[index - high * lowCount];
+        for (int i = split; i < Size; ++i, digits >>= 4) {
+            const int cell = nthSet(~taken & 0xFFFFu, digits & 15);
             cells[std::size_t(i)] = std::uint32_t(cell);
             taken |= 1u << cell;
         }
@@ -237,9 +267,13 @@ template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, i
         // among them counts it one more or one fewer. Per tile, what its
         // slides up and down change the placement number by, pair by pair.
         std::array<std::uint32_t, Size> up, down;
-        for (int i = 0; i < Size; ++i)
+        for (int i = 0; i < Size; ++i) {
             up[std::size_t(i)] = down[std::size_t(i)] = 4 * weight[std::size_t(i)];
+        }
+        // Unrolled, so that the changes stay in registers.
+#pragma GCC unroll 6
         for (int a = 0; a < Size; ++a)
+#pragma GCC unroll 6
             for (int b = a + 1; b < Size; ++b) {
                 // Tile b lies one to three cells after tile a, or before it.
                 const std::uint32_t d = cells[std::size_t(b)] - cells[std::size_t(a)];
