@@ -22,7 +22,6 @@ namespace solver {
 namespace {
 
 using partition::Group;
-using Cells = std::array<std::uint8_t, 6>;
 
 // The cells that the empty cell can reach from the cells of start without
 // moving a tile of the group (the other tiles are free to move at no cost).
@@ -98,7 +97,7 @@ int nthSet(std::uint32_t mask, std::uint32_t n) {
 
 // Zeroed memory for count values of T, in huge pages where the system lends
 // them: the search reaches all over its marks, and with small pages most of
-// those reaches would also miss the address cache (a tenth of the time).
+// those reaches also miss the address cache (huge pages take a tenth off).
 template <class T> class Spread {
   public:
     explicit Spread(std::size_t count) {
