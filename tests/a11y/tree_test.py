@@ -83,7 +83,9 @@ def cell(description):
 
 
 def main():
-    app = wait_for("the game on the accessibility bus", application)
+    # Registering on the bus takes the game a while on a busy machine (over
+    # ten seconds was seen beside the other tests).
+    app = wait_for("the game on the accessibility bus", application, timeout=40.0)
     if app is None:
         return 1
 
