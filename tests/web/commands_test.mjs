@@ -48,6 +48,14 @@ async function start(page) {
   await page.locator(`${tiles}:not(.disabled)`).first().waitFor();
 }
 
+// Until every tile stands on its goal cell (a solution played out).
+function solvedBoard(page) {
+  return page.waitForFunction((selector) => [...document.querySelectorAll(selector)].every((t) => {
+    const n = Number(t.getAttribute('aria-label')) - 1;
+    return parseInt(t.style.left) === (n % 4) * 64 && parseInt(t.style.top) === Math.floor(n / 4) * 64;
+  }), tiles, { timeout: 60000 });
+}
+
 // The context menu's lines, opened by a right click on the window.
 async function menu(page) {
   await page.locator('.window').click({ button: 'right', position: { x: 40, y: 40 } });
@@ -108,10 +116,7 @@ test('S plays the first board out; OK says 完成 and the note; records kept acr
     await start(page);
     await watchLongTasks(page);
     await page.keyboard.press('s');
-    await page.waitForFunction((selector) => [...document.querySelectorAll(selector)].every((t) => {
-      const n = Number(t.getAttribute('aria-label')) - 1;
-      return parseInt(t.style.left) === (n % 4) * 64 && parseInt(t.style.top) === Math.floor(n / 4) * 64;
-    }), tiles, { timeout: 60000 });
+    await solvedBoard(page);
     assert.deepEqual(await page.evaluate(() => window.longTasks), []);
     await page.waitForTimeout(500); // the last slide's closing tick
     await clickCentre(page, button(page, 'OK'));
@@ -230,10 +235,7 @@ test('storage refused (a private window): play on, and say once why records will
     assert.match(await note.innerText(), /保存できない.*ページを閉じると消えます/);
     await start(page);
     await page.keyboard.press('S');
-    await page.waitForFunction((selector) => [...document.querySelectorAll(selector)].every((t) => {
-      const n = Number(t.getAttribute('aria-label')) - 1;
-      return parseInt(t.style.left) === (n % 4) * 64 && parseInt(t.style.top) === Math.floor(n / 4) * 64;
-    }), tiles, { timeout: 60000 });
+    await solvedBoard(page);
     await page.waitForTimeout(500);
     await clickCentre(page, button(page, 'OK'));
     await note.filter({ hasText: '最短' }).waitFor({ timeout: 20000 });
