@@ -171,14 +171,17 @@ template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, i
             manhattan[std::size_t(i)][std::size_t(c)] =
                 std::uint8_t(std::abs(c / 4 - home / 4) + std::abs(c % 4 - home % 4));
     }
-    // Per cell of the last tile, the cells next to it farther from its goal.
-    std::array<std::uint16_t, 16> awayCells{};
-    for (int c = 0; c < 16; ++c)
-        for (std::uint32_t next = nextTo[std::size_t(c)]; next; next &= next - 1) {
-            const int to = std::countr_zero(next);
-            if (manhattan[prefixSize][std::size_t(to)] > manhattan[prefixSize][std::size_t(c)])
-                awayCells[std::size_t(c)] = std::uint16_t(awayCells[std::size_t(c)] | 1u << to);
-        }
+    // Per tile and cell, the cells next to it farther from the tile's goal.
+    std::array<std::array<std::uint16_t, 16>, Size> awayCells{};
+    for (int i = 0; i < Size; ++i)
+        for (int c = 0; c < 16; ++c)
+            for (std::uint32_t next = nextTo[std::size_t(c)]; next; next &= next - 1) {
+                const auto to = std::size_t(std::countr_zero(next));
+                auto& away = awayCells[std::size_t(i)][std::size_t(c)];
+                if (manhattan[std::size_t(i)][to] > manhattan[std::size_t(i)][std::size_t(c)])
+                    away = std::uint16_t(away | 1u << to);
+            }
+    const auto& lastAwayCells = awayCells[prefixSize];
 
     std::vector<std::uint8_t> extra(count, std::uint8_t(cap));
     std::vector<Block> blocks(prefixes);
@@ -246,12 +249,12 @@ template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, i
                 if (extra[index] == cap)
                     extra[index] = std::uint8_t(level);
                 const std::uint32_t slides = nextTo[std::size_t(c)] & empties;
-                for (std::uint32_t next = slides & awayCells[std::size_t(c)]; next;
+                for (std::uint32_t next = slides & lastAwayCells[std::size_t(c)]; next;
                      next &= next - 1) {
                     const int to = std::countr_zero(next);
                     away[std::size_t(to / 4)] |= std::uint64_t(1) << (16 * (to % 4) + c);
                 }
-                for (std::uint32_t next = slides & ~awayCells[std::size_t(c)]; next;
+                for (std::uint32_t next = slides & ~lastAwayCells[std::size_t(c)]; next;
                      next &= next - 1) {
                     const int to = std::countr_zero(next);
                     toward[std::size_t(to / 4)] |= std::uint64_t(1) << (16 * (to % 4) + c);
@@ -294,8 +297,7 @@ template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, i
             for (std::uint32_t next = nextTo[std::size_t(from)] & emptyCells; next;
                  next &= next - 1) {
                 const int to = std::countr_zero(next);
-                const bool away = manhattan[std::size_t(i)][std::size_t(to)] >
-                                  manhattan[std::size_t(i)][std::size_t(from)];
+                const bool away = awayCells[std::size_t(i)][std::size_t(from)] >> to & 1;
                 if (last && !away)
                     continue;
                 Lanes moved;
