@@ -23,6 +23,17 @@ struct Slot {
     std::uint8_t member, order; // which member counts the tile, as which tile
 };
 
+// How a view reads one tile.
+struct Reading {
+    std::uint8_t member;
+    std::uint8_t jumpRow;               // in Layout::jumps: its group's size and its order
+    std::array<std::uint8_t, 16> image; // each cell's image in its member's table
+    std::uint32_t weight;               // of its digit in its member's number
+    // Per cell, the bits that turn the cell's code in the member's word (see
+    // TableCells) from none to the tile's order and back.
+    std::array<std::uint64_t, 16> toggle;
+};
+
 struct Layout {
     std::array<std::array<Slot, 16>, viewCount> slot{};
     // Per view and member: a cell's image, and the cell of an image.
@@ -32,6 +43,12 @@ struct Layout {
     // where the group's table starts, per view and member.
     std::array<std::array<std::array<std::uint32_t, 6>, 3>, viewCount> weight{};
     std::array<std::array<std::uint32_t, 3>, viewCount> offset{};
+    // Per view and tile, what a slide of the tile needs, side by side.
+    std::array<std::array<Reading, 16>, viewCount> reading{};
+    // How a placement number changes when a tile jumps a row of its table
+    // forward, past three cells: per row (the sizes 6 and 3, then the tile's
+    // order) and the three cells' codes as in TableCells.
+    std::array<std::array<std::uint32_t, 512>, 12> jumps{};
 };
 
 constexpr Layout makeLayout() {
@@ -58,6 +75,39 @@ constexpr Layout makeLayout() {
             layout.offset[view][m] = std::uint32_t(partition::tableOffset(member.group));
         }
     }
+    for (std::size_t view = 0; view < viewCount; ++view)
+        for (std::size_t u = 1; u < 16; ++u) {
+            const Slot slot = layout.slot[view][u];
+            const int size = partition::groups[partition::views[view][slot.member].group].size;
+            Reading& reading = layout.reading[view][u];
+            reading.member = slot.member;
+            reading.jumpRow = std::uint8_t((size == 6 ? 0 : 6) + slot.order);
+            reading.weight = layout.weight[view][slot.member][slot.order];
+            for (std::size_t c = 0; c < 16; ++c) {
+                reading.image[c] = layout.toTable[view][slot.member][c];
+                reading.toggle[c] = std::uint64_t(7 ^ slot.order) << (3 * reading.image[c]);
+            }
+        }
+    for (int row = 0; row < 12; ++row) {
+        const int size = row < 6 ? 6 : 3, order = row % 6;
+        std::array<std::uint32_t, 6> weight{};
+        for (std::uint32_t i = std::uint32_t(size), w = 1; i-- > 0; w *= 16 - i)
+            weight[i] = w;
+        for (std::uint32_t code = 0; code < 512; ++code) {
+            // The tile's digit grows by four, less the earlier tiles it
+            // passes; each later tile it passes counts one more below it.
+            std::uint32_t change = order < size ? 4 * weight[std::size_t(order)] : 0;
+            for (int k = 0; k < 3 && order < size; ++k) {
+                const int other = int(code >> (3 * k) & 7);
+                if (other >= size)
+                    continue;
+                change += other < order   ? -weight[std::size_t(order)]
+                          : other > order ? weight[std::size_t(other)]
+                                          : 0;
+            }
+            layout.jumps[std::size_t(row)][code] = change;
+        }
+    }
     for (int u = 1; u < 16; ++u)
         for (int c = 0; c < 16; ++c) {
             const int home = u - 1;
@@ -71,6 +121,46 @@ constexpr Layout makeLayout() {
 inline constexpr Layout layout = makeLayout();
 
 } // namespace detail
+
+// Which of a member's tiles stands on each cell of its table, three bits a
+// cell (7: none of them), per view and member. A slide that jumps a row of a
+// table passes the three cells between, and their codes side by side pick
+// the change of its placement number from one table.
+class TableCells {
+  public:
+    explicit TableCells(const Board& board) {
+        for (auto& members : words_)
+            members.fill(~std::uint64_t(0) >> 16);
+        for (int c = 0; c < 16; ++c)
+            if (board[std::size_t(c)] != 0)
+                toggle(board[std::size_t(c)], c);
+    }
+
+    // Tile slides between the cells from and to, either way.
+    void slide(int tile, int from, int to) {
+        using detail::layout;
+        const auto t = std::size_t(tile);
+        for (std::size_t view = 0; view < detail::viewCount; ++view) {
+            const detail::Reading& reading = layout.reading[view][t];
+            words_[view][reading.member] ^=
+                reading.toggle[std::size_t(from)] ^ reading.toggle[std::size_t(to)];
+        }
+    }
+
+    std::uint64_t word(std::size_t view, std::size_t member) const { return words_[view][member]; }
+
+  private:
+    // Tile comes onto cell, which held none of its member's tiles, or leaves it.
+    void toggle(int tile, int cell) {
+        using detail::layout;
+        for (std::size_t view = 0; view < detail::viewCount; ++view) {
+            const detail::Reading& reading = layout.reading[view][std::size_t(tile)];
+            words_[view][reading.member] ^= reading.toggle[std::size_t(cell)];
+        }
+    }
+
+    std::array<std::array<std::uint64_t, 3>, detail::viewCount> words_;
+};
 
 // The search's lower bound on the moves left: the Manhattan distance, plus
 // twice the largest of the views' sums of table entries. Kept up to date
@@ -95,23 +185,23 @@ class Heuristic {
         return manhattan_ + 2 * most;
     }
 
-    // Tile slides from cell from to the empty cell to of board (as it was
-    // before the slide); the first partition's views apart from the rest, which
+    // Tile slides from cell from to the empty cell to, cells being the board
+    // before the slide; the first partition's views apart from the rest, which
     // only the boards that the first leaves in need. The values are right once
     // looked up.
-    void slideFirst(const Board& board, int tile, int from, int to) {
+    void slideFirst(const TableCells& cells, int tile, int from, int to) {
         using detail::layout;
         const auto t = std::size_t(tile);
         manhattan_ = std::int16_t(manhattan_ + layout.manhattan[t][std::size_t(to)] -
                                   layout.manhattan[t][std::size_t(from)]);
-        slide(board, t, from, to, 0, detail::firstViews);
+        slide(cells, t, from, to, 0, detail::firstViews);
     }
-    void slideRest(const Board& board, int tile, int from, int to) {
-        slide(board, std::size_t(tile), from, to, detail::firstViews, detail::viewCount);
+    void slideRest(const TableCells& cells, int tile, int from, int to) {
+        slide(cells, std::size_t(tile), from, to, detail::firstViews, detail::viewCount);
     }
-    void slide(const Board& board, int tile, int from, int to) {
-        slideFirst(board, tile, from, to);
-        slideRest(board, tile, from, to);
+    void slide(const TableCells& cells, int tile, int from, int to) {
+        slideFirst(cells, tile, from, to);
+        slideRest(cells, tile, from, to);
     }
 
     // Asks for the table bytes that lookUp will read.
@@ -127,43 +217,29 @@ class Heuristic {
     }
 
   private:
-    void slide(const Board& board, std::size_t t, int from, int to, std::size_t first,
+    void slide(const TableCells& cells, std::size_t t, int from, int to, std::size_t first,
                std::size_t last) {
         using detail::layout;
         for (std::size_t view = first; view < last; ++view) {
-
-            const detail::Slot slot = layout.slot[view][t];
-            const auto& toTable = layout.toTable[view][slot.member];
-            const auto& toBoard = layout.toBoard[view][slot.member];
-            const auto& weight = layout.weight[view][slot.member];
-            const int a = toTable[std::size_t(from)];
-            const int b = toTable[std::size_t(to)];
-            int digit = b - a;
-            std::uint32_t change = 0;
-            if (digit == 4 || digit == -4) {
-                // The tile's digit moves with it, less the group's earlier
-                // tiles that it passes; a later tile that it passes counts it
-                // one more or one fewer. Without branches: which tile a slide
-                // passes is anyone's guess.
-                const int step = digit / 4;
-                for (int k = 1; k <= 3; ++k) {
-                    const auto passed = std::size_t(board[toBoard[std::size_t(a + k * step)]]);
-                    const detail::Slot other = layout.slot[view][passed];
-                    const bool same = other.member == slot.member;
-                    digit -= step * int(same && other.order < slot.order);
-                    change +=
-                        std::uint32_t(step) * (weight[other.order % 6] &
-                                               -std::uint32_t(same && other.order > slot.order));
-                }
-            }
-            index_[view][slot.member] += change + std::uint32_t(digit) * weight[slot.order];
-            changed_[view] = slot.member;
+            const detail::Reading& reading = layout.reading[view][t];
+            const int a = reading.image[std::size_t(from)];
+            const int b = reading.image[std::size_t(to)];
+            // Along a row the tile passes no one: its digit moves by one.
+            // Across, it passes the three cells after the lower of the two.
+            const auto passed =
+                std::size_t(cells.word(view, reading.member) >> (3 * std::min(a, b) + 3) & 511);
+            std::uint32_t change =
+                b - a == 4 || a - b == 4 ? layout.jumps[reading.jumpRow][passed] : reading.weight;
+            if (b < a)
+                change = 0 - change;
+            index_[view][reading.member] += change;
+            changed_[view] = reading.member;
         }
     }
 
     const std::uint8_t* address(const std::uint8_t* tables, std::size_t view,
                                 std::size_t group) const {
-        return tables + detail::layout.offset[view][group] + index_[view][group] / 4;
+        return tables + index_[view][group] / 4;
     }
 
     void prefetch(const std::uint8_t* tables, std::size_t first, std::size_t last) const {
@@ -183,6 +259,8 @@ class Heuristic {
         entry_[view][group] = std::uint8_t(entry);
     }
 
+    // Each group's entry among all the tables: four times its table's offset
+    // plus its placement number.
     std::array<std::array<std::uint32_t, 3>, detail::viewCount> index_{};
     std::array<std::array<std::uint8_t, 3>, detail::viewCount> entry_{};
     std::array<std::uint8_t, detail::viewCount> changed_{};
@@ -207,7 +285,7 @@ inline Heuristic::Heuristic(const Board& board, const std::uint8_t* tables) {
     for (std::size_t view = 0; view < detail::viewCount; ++view)
         for (std::size_t g = 0; g < 3; ++g) {
             const int size = partition::groups[partition::views[view][g].group].size;
-            index_[view][g] = rankPlacement(place[view][g], size);
+            index_[view][g] = 4 * layout.offset[view][g] + rankPlacement(place[view][g], size);
             relook(tables, view, g);
         }
 }

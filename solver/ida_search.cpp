@@ -107,7 +107,8 @@ class Memory {
 class Search {
   public:
     Search(const Board& board, StopToken stop, const std::uint8_t* tables)
-        : cells_(board), key_(packed(board)), tables_(tables), stop_(std::move(stop)) {}
+        : cells_(board), tableCells_(board), key_(packed(board)), tables_(tables),
+          stop_(std::move(stop)) {}
 
     // Whether some solution of at most bound moves exists; if so, path holds it.
     bool within(int bound, const Heuristic& start, int empty) {
@@ -148,7 +149,7 @@ class Search {
             const auto c = std::size_t(count++);
             from[c] = std::int8_t(cell);
             const auto tile = std::uint64_t(cells_[std::size_t(cell)]);
-            child[c].slideFirst(cells_, int(tile), cell, empty);
+            child[c].slideFirst(tableCells_, int(tile), cell, empty);
             child[c].prefetchFirst(tables_);
             if (remember) {
                 key[c] = key_ ^ tile << (4 * cell) ^ tile << (4 * empty);
@@ -175,7 +176,8 @@ class Search {
             if (cost + 1 + std::max(bound[std::size_t(c)], left - 1) <= bound_) {
                 open |= 1u << c;
                 const int cell = from[std::size_t(c)];
-                child[std::size_t(c)].slideRest(cells_, cells_[std::size_t(cell)], cell, empty);
+                child[std::size_t(c)].slideRest(tableCells_, cells_[std::size_t(cell)], cell,
+                                                empty);
                 child[std::size_t(c)].prefetchRest(tables_);
             }
         for (int c = 0; c < count; ++c)
@@ -230,11 +232,13 @@ class Search {
             key_ ^= std::uint64_t(tile) << (4 * cell) ^ std::uint64_t(tile) << (4 * empty);
             cells_[std::size_t(empty)] = std::uint8_t(tile);
             cells_[std::size_t(cell)] = 0;
+            tableCells_.slide(tile, cell, empty);
             const int below = descend(child[c], childLeft, cell, empty, cost + 1);
             if (below == solved)
                 return solved;
             cells_[std::size_t(cell)] = std::uint8_t(tile);
             cells_[std::size_t(empty)] = 0;
+            tableCells_.slide(tile, cell, empty);
             key_ = before;
             path_.pop_back();
             if (stopped_)
@@ -259,6 +263,7 @@ class Search {
     static constexpr int rememberFrom = 16;
 
     Board cells_;
+    TableCells tableCells_;
     std::uint64_t key_;
     Memory memory_;
     const std::uint8_t* tables_;

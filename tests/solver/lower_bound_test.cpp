@@ -171,6 +171,7 @@ TEST(LowerBound, KeptRightAlongARandomWalk) {
     Board board = solver::goal;
     int empty = 15;
     solver::Heuristic kept(board, tables);
+    solver::TableCells cells(board);
     for (int step = 0; step < 20000; ++step) {
         int from;
         do {
@@ -178,7 +179,8 @@ TEST(LowerBound, KeptRightAlongARandomWalk) {
             from = empty + (way == 0 ? -4 : way == 1 ? 4 : way == 2 ? -1 : 1);
         } while (from < 0 || from > 15 || (from / 4 != empty / 4 && from % 4 != empty % 4));
         const int before = kept.value();
-        kept.slide(board, board[std::size_t(from)], from, empty);
+        kept.slide(cells, board[std::size_t(from)], from, empty);
+        cells.slide(board[std::size_t(from)], from, empty);
         kept.lookUpFirst(tables);
         kept.lookUpRest(tables);
         board[std::size_t(empty)] = board[std::size_t(from)];
