@@ -178,6 +178,8 @@ class Heuristic {
             most = std::max(most, int(sum_[view]));
         return manhattan_ + 2 * most;
     }
+    // The part of the bound that is the Manhattan distance.
+    int manhattan() const { return manhattan_; }
     int value() const {
         int most = 0;
         for (const std::int16_t sum : sum_)
