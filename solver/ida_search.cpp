@@ -62,10 +62,15 @@ class Memory {
         std::uint8_t cost;  // the moves made to it in that iteration
     };
 
-    const Entry* find(std::uint64_t board) const {
+    // Where board's entries go, for the calls below.
+    static std::size_t slot(std::uint64_t board) {
+        return std::size_t((board * 0x9E3779B97F4A7C15u) >> (64 - bits)) & ~std::size_t(1);
+    }
+
+    const Entry* find(std::uint64_t board, std::size_t slot) const {
         if (!entries_)
             return nullptr;
-        const Entry* pair = &entries_.get()[slot(board)];
+        const Entry* pair = &entries_.get()[slot];
         if (pair[0].board == board)
             return &pair[0];
         if (pair[1].board == board)
@@ -73,17 +78,17 @@ class Memory {
         return nullptr;
     }
 
-    void prefetch(std::uint64_t board) const {
+    void prefetch(std::size_t slot) const {
         if (entries_)
-            __builtin_prefetch(&entries_.get()[slot(board)]);
+            __builtin_prefetch(&entries_.get()[slot]);
     }
 
-    void store(const Entry& entry) {
+    void store(const Entry& entry, std::size_t slot) {
         if (!entries_)
             entries_.reset(static_cast<Entry*>(std::calloc(size, sizeof(Entry))));
         if (!entries_)
             return;
-        Entry* pair = &entries_.get()[slot(entry.board)];
+        Entry* pair = &entries_.get()[slot];
         if (pair[0].board == entry.board || entry.depth >= pair[0].depth)
             pair[0] = entry;
         else
@@ -93,10 +98,6 @@ class Memory {
   private:
     static constexpr int bits = 16;
     static constexpr std::size_t size = std::size_t(1) << bits;
-
-    static std::size_t slot(std::uint64_t board) {
-        return std::size_t((board * 0x9E3779B97F4A7C15u) >> (64 - bits)) & ~std::size_t(1);
-    }
 
     struct Free {
         void operator()(Entry* p) const { std::free(p); }
@@ -116,7 +117,9 @@ class Search {
         return descend(start, start.value(), empty, -1, 0) == solved;
     }
 
-    const std::vector<int>& path() const { return path_; }
+    std::vector<int> path() const {
+        return std::vector<int>(moves_.begin(), moves_.begin() + length_);
+    }
     std::uint64_t nodes() const { return nodes_; }
     bool stopped() const { return stopped_; }
 
@@ -138,6 +141,7 @@ class Search {
         std::array<Heuristic, 4> child{here, here, here, here};
         std::array<std::int8_t, 4> from{};
         std::array<std::uint64_t, 4> key{};
+        std::array<std::size_t, 4> slot{};
         // Deep enough below, what earlier searches proved pays for a look.
         const bool remember = bound_ - cost >= rememberFrom;
         int count = 0;
@@ -153,7 +157,8 @@ class Search {
             child[c].prefetchFirst(tables_);
             if (remember) {
                 key[c] = key_ ^ tile << (4 * cell) ^ tile << (4 * empty);
-                memory_.prefetch(key[c]);
+                slot[c] = Memory::slot(key[c]);
+                memory_.prefetch(slot[c]);
             }
         }
         nodes_ += std::uint64_t(count);
@@ -190,7 +195,8 @@ class Search {
         if (remember)
             for (int c = 0; c < count; ++c)
                 if (open >> c & 1) {
-                    const Memory::Entry* known = memory_.find(key[std::size_t(c)]);
+                    const Memory::Entry* known =
+                        memory_.find(key[std::size_t(c)], slot[std::size_t(c)]);
                     if (!known)
                         continue;
                     bound[std::size_t(c)] = std::max(bound[std::size_t(c)], int(known->moves));
@@ -229,9 +235,11 @@ class Search {
             }
             const int cell = from[c];
             const int tile = cells_[std::size_t(cell)];
-            path_.push_back(tile);
-            if (childLeft == 0)
+            moves_[std::size_t(cost)] = std::uint8_t(tile);
+            if (childLeft == 0) {
+                length_ = cost + 1;
                 return solved;
+            }
             const std::uint64_t before = key_;
             key_ ^= std::uint64_t(tile) << (4 * cell) ^ std::uint64_t(tile) << (4 * empty);
             cells_[std::size_t(empty)] = std::uint8_t(tile);
@@ -244,7 +252,6 @@ class Search {
             cells_[std::size_t(empty)] = 0;
             tableCells_.slide(tile, cell, empty);
             key_ = before;
-            path_.pop_back();
             if (stopped_)
                 return least;
             least = std::min(least, below);
@@ -254,7 +261,8 @@ class Search {
             if (remember)
                 memory_.store(
                     {key[c], std::uint8_t(std::max(bound[c], std::min(below - cost - 1, left + 1))),
-                     std::uint8_t(bound_ - cost), std::uint8_t(bound_), std::uint8_t(cost + 1)});
+                     std::uint8_t(bound_ - cost), std::uint8_t(bound_), std::uint8_t(cost + 1)},
+                    slot[c]);
         }
         return least;
     }
@@ -272,7 +280,10 @@ class Search {
     Memory memory_;
     const std::uint8_t* tables_;
     StopToken stop_;
-    std::vector<int> path_;
+    // The tiles moved on the way to the board searched, by moves made; a
+    // bound never passes 255 (the memory keeps bounds in a byte).
+    std::array<std::uint8_t, 256> moves_{};
+    int length_ = 0;
     int bound_ = 0;
     std::uint64_t nodes_ = 0;
     int untilCheck_ = checkEvery;
