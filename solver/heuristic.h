@@ -67,11 +67,7 @@ constexpr Layout makeLayout() {
                 layout.toTable[view][m][std::size_t(c)] = std::uint8_t(image);
                 layout.toBoard[view][m][std::size_t(image)] = std::uint8_t(c);
             }
-            std::uint32_t w = 1;
-            for (int i = partition::groups[member.group].size - 1; i >= 0; --i) {
-                layout.weight[view][m][std::size_t(i)] = w;
-                w *= std::uint32_t(16 - i);
-            }
+            layout.weight[view][m] = digitWeights(partition::groups[member.group].size);
             layout.offset[view][m] = std::uint32_t(partition::tableOffset(member.group));
         }
     }
@@ -90,9 +86,7 @@ constexpr Layout makeLayout() {
         }
     for (int row = 0; row < 12; ++row) {
         const int size = row < 6 ? 6 : 3, order = row % 6;
-        std::array<std::uint32_t, 6> weight{};
-        for (std::uint32_t i = std::uint32_t(size), w = 1; i-- > 0; w *= 16 - i)
-            weight[i] = w;
+        const std::array<std::uint32_t, 6> weight = digitWeights(size);
         for (std::uint32_t code = 0; code < 512; ++code) {
             // The tile's digit grows by four, less the earlier tiles it
             // passes; each later tile it passes counts one more below it.

@@ -22,6 +22,17 @@ constexpr std::uint32_t rankPlacement(const std::array<std::uint8_t, K>& cells, 
     return index;
 }
 
+// The weight of each tile's digit in rankPlacement's number, for size tiles.
+constexpr std::array<std::uint32_t, 6> digitWeights(int size) {
+    std::array<std::uint32_t, 6> weight{};
+    std::uint32_t w = 1;
+    for (int i = size - 1; i >= 0; --i) {
+        weight[std::size_t(i)] = w;
+        w *= std::uint32_t(16 - i);
+    }
+    return weight;
+}
+
 template <std::size_t K>
 constexpr std::array<std::uint8_t, K> unrankPlacement(std::uint32_t index, int size) {
     std::array<std::uint8_t, K> digits{};

@@ -37,17 +37,6 @@ constexpr std::array<std::uint16_t, 16> makeNextTo() {
 
 constexpr std::array<std::uint16_t, 16> nextTo = makeNextTo();
 
-// The weight of each tile's digit in rankPlacement's number.
-template <int Size> constexpr std::array<std::uint32_t, 6> digitWeights() {
-    std::array<std::uint32_t, 6> weight{};
-    std::uint32_t w = 1;
-    for (int i = Size - 1; i >= 0; --i) {
-        weight[std::size_t(i)] = w;
-        w *= std::uint32_t(16 - i);
-    }
-    return weight;
-}
-
 // The position of the n-th set bit of each byte, and the bits set in it, so
 // that unranking finds the n-th free cell in a few look-ups, with neither a
 // walk over the cells nor an instruction that not every target has.
@@ -160,7 +149,7 @@ template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, i
     constexpr std::size_t count = partition::placements(Size);
     constexpr std::size_t prefixes = partition::placements(prefixSize);
     constexpr std::uint32_t lastDigits = 16 - prefixSize;
-    constexpr std::array<std::uint32_t, 6> weight = digitWeights<prefixSize>();
+    constexpr std::array<std::uint32_t, 6> weight = digitWeights(prefixSize);
 
     std::array<std::array<std::uint8_t, 16>, Size> manhattan{};
     std::array<std::uint8_t, Size> goal{};
