@@ -26,12 +26,33 @@ struct Slot {
 // How a view reads one tile.
 struct Reading {
     std::uint8_t member;
-    std::uint8_t jumpRow;               // in Layout::jumps: its group's size and its order
-    std::array<std::uint8_t, 16> image; // each cell's image in its member's table
-    std::uint32_t weight;               // of its digit in its member's number
     // Per cell, the bits that turn the cell's code in the member's word (see
     // TableCells) from none to the tile's order and back.
     std::array<std::uint64_t, 16> toggle;
+};
+
+// A slide, numbered by the cell the tile leaves and the way it goes.
+enum Way { up, left, right, down };
+
+constexpr bool adjacent(int from, int to) {
+    return to >= 0 && to < 16 &&
+           (to == from - 4 || to == from + 4 ||
+            (to / 4 == from / 4 && (to == from - 1 || to == from + 1)));
+}
+
+constexpr int moveOf(int from, int to) {
+    const int way = to == from - 4 ? up : to == from - 1 ? left : to == from + 1 ? right : down;
+    return 4 * from + way;
+}
+
+// What a slide of a tile does to its placement number in one view: the
+// member whose number changes, the row of Layout::jumps that holds the change,
+// and the shift that brings the codes of the three cells a jump passes to the
+// low bits of the member's word (TableCells). Along a row of the table the
+// shift is 48, past the codes, so the change is the row's entry 0. The change
+// is negated for a slide backward in the table.
+struct Step {
+    std::uint8_t member, row, shift, backward;
 };
 
 struct Layout {
@@ -43,11 +64,15 @@ struct Layout {
     // where the group's table starts, per view and member.
     std::array<std::array<std::array<std::uint32_t, 6>, 3>, viewCount> weight{};
     std::array<std::array<std::uint32_t, 3>, viewCount> offset{};
-    // Per view and tile, what a slide of the tile needs, side by side.
     std::array<std::array<Reading, 16>, viewCount> reading{};
+    // Per view, tile and move (moveOf), and per tile and move.
+    std::array<std::array<std::array<Step, 64>, 16>, viewCount> step{};
+    std::array<std::array<std::int8_t, 64>, 16> manhattanChange{};
     // How a placement number changes when a tile jumps a row of its table
     // forward, past three cells: per row (the sizes 6 and 3, then the tile's
-    // order) and the three cells' codes as in TableCells.
+    // order) and the three cells' codes as in TableCells. Code 0 (the tile of
+    // order 0 on all three) never comes up, so entry 0 holds the change of a
+    // slide along a row, the digit's weight.
     std::array<std::array<std::uint32_t, 512>, 12> jumps{};
 };
 
@@ -75,14 +100,21 @@ constexpr Layout makeLayout() {
         for (std::size_t u = 1; u < 16; ++u) {
             const Slot slot = layout.slot[view][u];
             const int size = partition::groups[partition::views[view][slot.member].group].size;
+            const auto& image = layout.toTable[view][slot.member];
             Reading& reading = layout.reading[view][u];
             reading.member = slot.member;
-            reading.jumpRow = std::uint8_t((size == 6 ? 0 : 6) + slot.order);
-            reading.weight = layout.weight[view][slot.member][slot.order];
-            for (std::size_t c = 0; c < 16; ++c) {
-                reading.image[c] = layout.toTable[view][slot.member][c];
-                reading.toggle[c] = std::uint64_t(7 ^ slot.order) << (3 * reading.image[c]);
-            }
+            for (std::size_t c = 0; c < 16; ++c)
+                reading.toggle[c] = std::uint64_t(7 ^ slot.order) << (3 * image[c]);
+            for (int from = 0; from < 16; ++from)
+                for (const int to : {from - 4, from - 1, from + 1, from + 4}) {
+                    if (!adjacent(from, to))
+                        continue;
+                    const int a = image[std::size_t(from)], b = image[std::size_t(to)];
+                    const bool jump = b - a == 4 || a - b == 4;
+                    layout.step[view][u][std::size_t(moveOf(from, to))] = {
+                        slot.member, std::uint8_t((size == 6 ? 0 : 6) + slot.order),
+                        std::uint8_t(jump ? 3 * std::min(a, b) + 3 : 48), std::uint8_t(b < a)};
+                }
         }
     for (int row = 0; row < 12; ++row) {
         const int size = row < 6 ? 6 : 3, order = row % 6;
@@ -101,6 +133,7 @@ constexpr Layout makeLayout() {
             }
             layout.jumps[std::size_t(row)][code] = change;
         }
+        layout.jumps[std::size_t(row)][0] = order < size ? weight[std::size_t(order)] : 0;
     }
     for (int u = 1; u < 16; ++u)
         for (int c = 0; c < 16; ++c) {
@@ -109,6 +142,13 @@ constexpr Layout makeLayout() {
             const int columns = c % 4 > home % 4 ? c % 4 - home % 4 : home % 4 - c % 4;
             layout.manhattan[std::size_t(u)][std::size_t(c)] = std::uint8_t(rows + columns);
         }
+    for (int u = 1; u < 16; ++u)
+        for (int from = 0; from < 16; ++from)
+            for (const int to : {from - 4, from - 1, from + 1, from + 4})
+                if (adjacent(from, to))
+                    layout.manhattanChange[std::size_t(u)][std::size_t(moveOf(from, to))] =
+                        std::int8_t(layout.manhattan[std::size_t(u)][std::size_t(to)] -
+                                    layout.manhattan[std::size_t(u)][std::size_t(from)]);
     return layout;
 }
 
@@ -181,23 +221,24 @@ class Heuristic {
         return manhattan_ + 2 * most;
     }
 
-    // Tile slides from cell from to the empty cell to, cells being the board
-    // before the slide; the first partition's views apart from the rest, which
-    // only the boards that the first leaves in need. The values are right once
-    // looked up.
-    void slideFirst(const TableCells& cells, int tile, int from, int to) {
-        using detail::layout;
+    // Tile slides by move (detail::moveOf) into the empty cell, cells being the
+    // board before the slide; the first partition's views apart from the rest,
+    // which only the boards that the first leaves in need. The values are
+    // right once looked up.
+    void slideFirst(const TableCells& cells, int tile, int move) {
         const auto t = std::size_t(tile);
-        manhattan_ = std::int16_t(manhattan_ + layout.manhattan[t][std::size_t(to)] -
-                                  layout.manhattan[t][std::size_t(from)]);
-        slide(cells, t, from, to, 0, detail::firstViews);
+        manhattan_ =
+            std::int16_t(manhattan_ + detail::layout.manhattanChange[t][std::size_t(move)]);
+        slide(cells, t, std::size_t(move), 0, detail::firstViews);
     }
-    void slideRest(const TableCells& cells, int tile, int from, int to) {
-        slide(cells, std::size_t(tile), from, to, detail::firstViews, detail::viewCount);
+    void slideRest(const TableCells& cells, int tile, int move) {
+        slide(cells, std::size_t(tile), std::size_t(move), detail::firstViews, detail::viewCount);
     }
+    // Tile slides from cell from to the empty cell to.
     void slide(const TableCells& cells, int tile, int from, int to) {
-        slideFirst(cells, tile, from, to);
-        slideRest(cells, tile, from, to);
+        const int move = detail::moveOf(from, to);
+        slideFirst(cells, tile, move);
+        slideRest(cells, tile, move);
     }
 
     // Asks for the table bytes that lookUp will read.
@@ -213,23 +254,15 @@ class Heuristic {
     }
 
   private:
-    void slide(const TableCells& cells, std::size_t t, int from, int to, std::size_t first,
+    void slide(const TableCells& cells, std::size_t t, std::size_t move, std::size_t first,
                std::size_t last) {
         using detail::layout;
         for (std::size_t view = first; view < last; ++view) {
-            const detail::Reading& reading = layout.reading[view][t];
-            const int a = reading.image[std::size_t(from)];
-            const int b = reading.image[std::size_t(to)];
-            // Along a row the tile passes no one: its digit moves by one.
-            // Across, it passes the three cells after the lower of the two.
-            const auto passed =
-                std::size_t(cells.word(view, reading.member) >> (3 * std::min(a, b) + 3) & 511);
-            std::uint32_t change =
-                b - a == 4 || a - b == 4 ? layout.jumps[reading.jumpRow][passed] : reading.weight;
-            if (b < a)
-                change = 0 - change;
-            index_[view][reading.member] += change;
-            changed_[view] = reading.member;
+            const detail::Step step = layout.step[view][t][move];
+            const auto passed = std::size_t(cells.word(view, step.member) >> step.shift & 511);
+            const std::uint32_t backward = 0 - std::uint32_t(step.backward);
+            index_[view][step.member] += (layout.jumps[step.row][passed] ^ backward) - backward;
+            changed_[view] = step.member;
         }
     }
 

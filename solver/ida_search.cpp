@@ -15,6 +15,7 @@ namespace {
 
 struct Neighbours {
     std::array<std::int8_t, 4> cells;
+    std::array<std::int8_t, 4> moves; // the slide from each into the empty cell
     int count;
 };
 
@@ -31,6 +32,8 @@ constexpr std::array<Neighbours, 16> makeNeighbours() {
             n.cells[std::size_t(n.count++)] = std::int8_t(c + 1);
         if (c / 4 < 3)
             n.cells[std::size_t(n.count++)] = std::int8_t(c + 4);
+        for (int k = 0; k < n.count; ++k)
+            n.moves[std::size_t(k)] = std::int8_t(detail::moveOf(n.cells[std::size_t(k)], c));
     }
     return all;
 }
@@ -139,7 +142,7 @@ class Search {
         // Every child first, so that their table entries load side by side.
         const Neighbours& around = neighbours[std::size_t(empty)];
         std::array<Heuristic, 4> child{here, here, here, here};
-        std::array<std::int8_t, 4> from{};
+        std::array<std::int8_t, 4> from{}, move{};
         std::array<std::uint64_t, 4> key{};
         std::array<std::size_t, 4> slot{};
         // Deep enough below, what earlier searches proved pays for a look.
@@ -152,8 +155,9 @@ class Search {
                 continue;
             const auto c = std::size_t(count++);
             from[c] = std::int8_t(cell);
+            move[c] = around.moves[std::size_t(k)];
             const auto tile = std::uint64_t(cells_[std::size_t(cell)]);
-            child[c].slideFirst(tableCells_, int(tile), cell, empty);
+            child[c].slideFirst(tableCells_, int(tile), move[c]);
             child[c].prefetchFirst(tables_);
             if (remember) {
                 key[c] = key_ ^ tile << (4 * cell) ^ tile << (4 * empty);
@@ -181,8 +185,8 @@ class Search {
             if (cost + 1 + std::max(bound[std::size_t(c)], left - 1) <= bound_) {
                 open |= 1u << c;
                 const int cell = from[std::size_t(c)];
-                child[std::size_t(c)].slideRest(tableCells_, cells_[std::size_t(cell)], cell,
-                                                empty);
+                child[std::size_t(c)].slideRest(tableCells_, cells_[std::size_t(cell)],
+                                                move[std::size_t(c)]);
                 child[std::size_t(c)].prefetchRest(tables_);
             }
         for (int c = 0; c < count; ++c)
