@@ -160,8 +160,8 @@ class Search {
             const auto tile = std::uint64_t(cells_[std::size_t(cell)]);
             child[c].slideFirst(tableCells_, int(tile), move[c]);
             child[c].prefetchFirst(tables_);
+            key[c] = key_ ^ tile << (4 * cell) ^ tile << (4 * empty);
             if (remember) {
-                key[c] = key_ ^ tile << (4 * cell) ^ tile << (4 * empty);
                 slot[c] = Memory::slot(key[c]);
                 memory_.prefetch(slot[c]);
             }
@@ -252,7 +252,7 @@ class Search {
                 return solved;
             }
             const std::uint64_t before = key_;
-            key_ ^= std::uint64_t(tile) << (4 * cell) ^ std::uint64_t(tile) << (4 * empty);
+            key_ = key[c];
             cells_[std::size_t(empty)] = std::uint8_t(tile);
             cells_[std::size_t(cell)] = 0;
             tableCells_.slide(tile, cell, empty);
