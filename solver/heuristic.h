@@ -99,22 +99,11 @@ constexpr Layout makeLayout() {
     for (std::size_t view = 0; view < viewCount; ++view)
         for (std::size_t u = 1; u < 16; ++u) {
             const Slot slot = layout.slot[view][u];
-            const int size = partition::groups[partition::views[view][slot.member].group].size;
-            const auto& image = layout.toTable[view][slot.member];
             Reading& reading = layout.reading[view][u];
             reading.member = slot.member;
             for (std::size_t c = 0; c < 16; ++c)
-                reading.toggle[c] = std::uint64_t(7 ^ slot.order) << (3 * image[c]);
-            for (int from = 0; from < 16; ++from)
-                for (const int to : {from - 4, from - 1, from + 1, from + 4}) {
-                    if (!adjacent(from, to))
-                        continue;
-                    const int a = image[std::size_t(from)], b = image[std::size_t(to)];
-                    const bool jump = b - a == 4 || a - b == 4;
-                    layout.step[view][u][std::size_t(moveOf(from, to))] = {
-                        slot.member, std::uint8_t((size == 6 ? 0 : 6) + slot.order),
-                        std::uint8_t(jump ? 3 * std::min(a, b) + 3 : 48), std::uint8_t(b < a)};
-                }
+                reading.toggle[c] = std::uint64_t(7 ^ slot.order)
+                                    << (3 * layout.toTable[view][slot.member][c]);
         }
     for (int row = 0; row < 12; ++row) {
         const int size = row < 6 ? 6 : 3, order = row % 6;
@@ -142,13 +131,28 @@ constexpr Layout makeLayout() {
             const int columns = c % 4 > home % 4 ? c % 4 - home % 4 : home % 4 - c % 4;
             layout.manhattan[std::size_t(u)][std::size_t(c)] = std::uint8_t(rows + columns);
         }
-    for (int u = 1; u < 16; ++u)
+    // Every slide of every tile: its change of Manhattan distance, and its
+    // record in each view.
+    for (std::size_t u = 1; u < 16; ++u)
         for (int from = 0; from < 16; ++from)
-            for (const int to : {from - 4, from - 1, from + 1, from + 4})
-                if (adjacent(from, to))
-                    layout.manhattanChange[std::size_t(u)][std::size_t(moveOf(from, to))] =
-                        std::int8_t(layout.manhattan[std::size_t(u)][std::size_t(to)] -
-                                    layout.manhattan[std::size_t(u)][std::size_t(from)]);
+            for (const int to : {from - 4, from - 1, from + 1, from + 4}) {
+                if (!adjacent(from, to))
+                    continue;
+                const auto move = std::size_t(moveOf(from, to));
+                layout.manhattanChange[u][move] = std::int8_t(
+                    layout.manhattan[u][std::size_t(to)] - layout.manhattan[u][std::size_t(from)]);
+                for (std::size_t view = 0; view < viewCount; ++view) {
+                    const Slot slot = layout.slot[view][u];
+                    const int size =
+                        partition::groups[partition::views[view][slot.member].group].size;
+                    const auto& image = layout.toTable[view][slot.member];
+                    const int a = image[std::size_t(from)], b = image[std::size_t(to)];
+                    const bool jump = b - a == 4 || a - b == 4;
+                    layout.step[view][u][move] = {
+                        slot.member, std::uint8_t((size == 6 ? 0 : 6) + slot.order),
+                        std::uint8_t(jump ? 3 * std::min(a, b) + 3 : 48), std::uint8_t(b < a)};
+                }
+            }
     return layout;
 }
 
