@@ -55,6 +55,14 @@ struct Step {
     std::uint8_t member, row, shift, backward;
 };
 
+// Everything a slide of one tile does, side by side for the views, so that a
+// child reads one cache line: each view's Step, and the bits that move the
+// tile's code between the two cells in its member's word (TableCells).
+struct Slide {
+    std::array<Step, viewCount> step;
+    std::array<std::uint64_t, viewCount> toggle;
+};
+
 struct Layout {
     std::array<std::array<Slot, 16>, viewCount> slot{};
     // Per view and member: a cell's image, and the cell of an image.
@@ -65,8 +73,8 @@ struct Layout {
     std::array<std::array<std::array<std::uint32_t, 6>, 3>, viewCount> weight{};
     std::array<std::array<std::uint32_t, 3>, viewCount> offset{};
     std::array<std::array<Reading, 16>, viewCount> reading{};
-    // Per view, tile and move (moveOf), and per tile and move.
-    std::array<std::array<std::array<Step, 64>, 16>, viewCount> step{};
+    // Per tile and move (moveOf).
+    std::array<std::array<Slide, 64>, 16> slide{};
     std::array<std::array<std::int8_t, 64>, 16> manhattanChange{};
     // How a placement number changes when a tile jumps a row of its table
     // forward, past three cells: per row (the sizes 6 and 3, then the tile's
@@ -148,9 +156,12 @@ constexpr Layout makeLayout() {
                     const auto& image = layout.toTable[view][slot.member];
                     const int a = image[std::size_t(from)], b = image[std::size_t(to)];
                     const bool jump = b - a == 4 || a - b == 4;
-                    layout.step[view][u][move] = {
-                        slot.member, std::uint8_t((size == 6 ? 0 : 6) + slot.order),
-                        std::uint8_t(jump ? 3 * std::min(a, b) + 3 : 48), std::uint8_t(b < a)};
+                    Slide& slide = layout.slide[u][move];
+                    slide.step[view] = {slot.member, std::uint8_t((size == 6 ? 0 : 6) + slot.order),
+                                        std::uint8_t(jump ? 3 * std::min(a, b) + 3 : 48),
+                                        std::uint8_t(b < a)};
+                    const auto& toggle = layout.reading[view][u].toggle;
+                    slide.toggle[view] = toggle[std::size_t(from)] ^ toggle[std::size_t(to)];
                 }
             }
     return layout;
@@ -174,16 +185,14 @@ class TableCells {
                 toggle(board[std::size_t(c)], c);
     }
 
-    // Tile slides between the cells from and to, either way.
-    void slide(int tile, int from, int to) {
-        using detail::layout;
-        const auto t = std::size_t(tile);
-        for (std::size_t view = 0; view < detail::viewCount; ++view) {
-            const detail::Reading& reading = layout.reading[view][t];
-            words_[view][reading.member] ^=
-                reading.toggle[std::size_t(from)] ^ reading.toggle[std::size_t(to)];
-        }
+    // Tile makes move (detail::moveOf), or undoes it.
+    void slide(int tile, int move) {
+        const detail::Slide& slide = detail::layout.slide[std::size_t(tile)][std::size_t(move)];
+        for (std::size_t view = 0; view < detail::viewCount; ++view)
+            words_[view][slide.step[view].member] ^= slide.toggle[view];
     }
+    // Tile slides from cell from to the empty cell to.
+    void slide(int tile, int from, int to) { slide(tile, detail::moveOf(from, to)); }
 
     std::uint64_t word(std::size_t view, std::size_t member) const { return words_[view][member]; }
 
@@ -261,8 +270,9 @@ class Heuristic {
     void slide(const TableCells& cells, std::size_t t, std::size_t move, std::size_t first,
                std::size_t last) {
         using detail::layout;
+        const detail::Slide& slide = layout.slide[t][move];
         for (std::size_t view = first; view < last; ++view) {
-            const detail::Step step = layout.step[view][t][move];
+            const detail::Step step = slide.step[view];
             const auto passed = std::size_t(cells.word(view, step.member) >> step.shift & 511);
             const std::uint32_t backward = 0 - std::uint32_t(step.backward);
             index_[view][step.member] += (layout.jumps[step.row][passed] ^ backward) - backward;

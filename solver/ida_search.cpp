@@ -255,14 +255,14 @@ class Search {
             key_ = key[c];
             cells_[std::size_t(empty)] = std::uint8_t(tile);
             cells_[std::size_t(cell)] = 0;
-            tableCells_.slide(tile, cell, empty);
+            tableCells_.slide(tile, move[c]);
             const std::uint64_t nodesBefore = nodes_;
             const int below = descend(child[c], childLeft, cell, empty, cost + 1);
             if (below == solved)
                 return solved;
             cells_[std::size_t(cell)] = std::uint8_t(tile);
             cells_[std::size_t(empty)] = 0;
-            tableCells_.slide(tile, cell, empty);
+            tableCells_.slide(tile, move[c]);
             key_ = before;
             if (stopped_)
                 return least;
