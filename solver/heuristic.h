@@ -235,43 +235,13 @@ class Heuristic {
     }
 
     // Tile slides by move (detail::moveOf) into the empty cell, cells being the
-    // board before the slide; the first partition's views apart from the rest,
-    // which only the boards that the first leaves in need. The values are
-    // right once looked up.
-    void slideFirst(const TableCells& cells, int tile, int move) {
-        const auto t = std::size_t(tile);
-        manhattan_ =
-            std::int16_t(manhattan_ + detail::layout.manhattanChange[t][std::size_t(move)]);
-        slide(cells, t, std::size_t(move), 0, detail::firstViews);
-    }
-    void slideRest(const TableCells& cells, int tile, int move) {
-        slide(cells, std::size_t(tile), std::size_t(move), detail::firstViews, detail::viewCount);
-    }
-    // Tile slides from cell from to the empty cell to.
-    void slide(const TableCells& cells, int tile, int from, int to) {
-        const int move = detail::moveOf(from, to);
-        slideFirst(cells, tile, move);
-        slideRest(cells, tile, move);
-    }
-
-    // Asks for the table bytes that lookUp will read.
-    void prefetchFirst(const std::uint8_t* tables) const {
-        prefetch(tables, 0, detail::firstViews);
-    }
-    void prefetchRest(const std::uint8_t* tables) const {
-        prefetch(tables, detail::firstViews, detail::viewCount);
-    }
-    void lookUpFirst(const std::uint8_t* tables) { lookUp(tables, 0, detail::firstViews); }
-    void lookUpRest(const std::uint8_t* tables) {
-        lookUp(tables, detail::firstViews, detail::viewCount);
-    }
-
-  private:
-    void slide(const TableCells& cells, std::size_t t, std::size_t move, std::size_t first,
-               std::size_t last) {
+    // board before the slide. The values are right once looked up.
+    void slide(const TableCells& cells, int tile, int move) {
         using detail::layout;
-        const detail::Slide& slide = layout.slide[t][move];
-        for (std::size_t view = first; view < last; ++view) {
+        const auto t = std::size_t(tile), m = std::size_t(move);
+        manhattan_ = std::int16_t(manhattan_ + layout.manhattanChange[t][m]);
+        const detail::Slide& slide = layout.slide[t][m];
+        for (std::size_t view = 0; view < detail::viewCount; ++view) {
             const detail::Step step = slide.step[view];
             const auto passed = std::size_t(cells.word(view, step.member) >> step.shift & 511);
             const std::uint32_t backward = 0 - std::uint32_t(step.backward);
@@ -279,15 +249,29 @@ class Heuristic {
             changed_[view] = step.member;
         }
     }
+    // Tile slides from cell from to the empty cell to.
+    void slide(const TableCells& cells, int tile, int from, int to) {
+        slide(cells, tile, detail::moveOf(from, to));
+    }
 
+    // Asks for the table bytes that the look-ups will read: every view's at
+    // once, though the first partition's may leave the rest unread, so that
+    // one wait covers both.
+    void prefetch(const std::uint8_t* tables) const {
+        for (std::size_t view = 0; view < detail::viewCount; ++view)
+            __builtin_prefetch(address(tables, view, changed_[view]));
+    }
+    // The first partition's views alone, then the rest, which only the boards
+    // that the first leaves in need.
+    void lookUpFirst(const std::uint8_t* tables) { lookUp(tables, 0, detail::firstViews); }
+    void lookUpRest(const std::uint8_t* tables) {
+        lookUp(tables, detail::firstViews, detail::viewCount);
+    }
+
+  private:
     const std::uint8_t* address(const std::uint8_t* tables, std::size_t view,
                                 std::size_t group) const {
         return tables + index_[view][group] / 4;
-    }
-
-    void prefetch(const std::uint8_t* tables, std::size_t first, std::size_t last) const {
-        for (std::size_t view = first; view < last; ++view)
-            __builtin_prefetch(address(tables, view, changed_[view]));
     }
 
     void lookUp(const std::uint8_t* tables, std::size_t first, std::size_t last) {

@@ -158,8 +158,8 @@ class Search {
             from[c] = std::int8_t(cell);
             move[c] = around.moves[std::size_t(k)];
             const auto tile = std::uint64_t(cells_[std::size_t(cell)]);
-            child[c].slideFirst(tableCells_, int(tile), move[c]);
-            child[c].prefetchFirst(tables_);
+            child[c].slide(tableCells_, int(tile), move[c]);
+            child[c].prefetch(tables_);
             key[c] = key_ ^ tile << (4 * cell) ^ tile << (4 * empty);
             if (remember) {
                 slot[c] = Memory::slot(key[c]);
@@ -171,8 +171,8 @@ class Search {
         // The tables ignore where the empty cell is, so a move can change the
         // bound by three or more. Bounds pass both ways, less one a move
         // (bidirectional pathmax): a child's can cut this board off. The
-        // second partition is looked up only for the children the first
-        // leaves in, and only if none of them cuts this board off.
+        // second partition is read only for the children the first leaves
+        // in, and only if none of them cuts this board off.
         std::array<int, 4> bound{};
         for (int c = 0; c < count; ++c) {
             child[std::size_t(c)].lookUpFirst(tables_);
@@ -183,13 +183,8 @@ class Search {
             return cost + left;
         unsigned open = 0;
         for (int c = 0; c < count; ++c)
-            if (cost + 1 + std::max(bound[std::size_t(c)], left - 1) <= bound_) {
+            if (cost + 1 + std::max(bound[std::size_t(c)], left - 1) <= bound_)
                 open |= 1u << c;
-                const int cell = from[std::size_t(c)];
-                child[std::size_t(c)].slideRest(tableCells_, cells_[std::size_t(cell)],
-                                                move[std::size_t(c)]);
-                child[std::size_t(c)].prefetchRest(tables_);
-            }
         for (int c = 0; c < count; ++c)
             if (open >> c & 1) {
                 child[std::size_t(c)].lookUpRest(tables_);
