@@ -56,8 +56,9 @@ struct Step {
 };
 
 // Everything a slide of one tile does, side by side for the views, so that a
-// child reads one cache line: each view's Step, and the bits that move the
-// tile's code between the two cells in its member's word (TableCells).
+// child reads one 48-byte record, not one a view: each view's Step, and the
+// bits that move the tile's code between the two cells in its member's word
+// (TableCells).
 struct Slide {
     std::array<Step, viewCount> step;
     std::array<std::uint64_t, viewCount> toggle;
