@@ -2,6 +2,7 @@
 // input), one a line as 16 numbers, and prints the fewest moves and the tiles
 // to click. Lines it cannot solve get a message naming them and status 2.
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -22,19 +23,19 @@ std::string shownQuoted(const std::string& text) {
     std::string shown;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        std::string piece(1, c);
+        // A buffer, not a string: GCC 12 at -O3 warns falsely about a short
+        // string assigned a literal.
+        char piece[8] = {c, '\0'};
         if (c == '\\')
-            piece = "\\\\";
+            std::snprintf(piece, sizeof piece, "\\\\");
         else if (byte == 0)
-            piece = "\\0";
-        else if (byte < 0x20 || byte >= 0x7F) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", unsigned(byte));
-            piece = hex;
-        }
-        if (shown.size() + piece.size() > longest)
+            std::snprintf(piece, sizeof piece, "\\0");
+        else if (byte < 0x20 || byte >= 0x7F)
+            std::snprintf(piece, sizeof piece, "\\x%02x", unsigned(byte));
+        const std::size_t size = std::strlen(piece);
+        if (shown.size() + size > longest)
             return "'" + shown + "…'";
-        shown += piece;
+        shown.append(piece, size);
     }
     return "'" + shown + "'";
 }
