@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -146,10 +147,20 @@ XSession::~XSession() {
         XCloseDisplay(display_);
     if (server_ > 0)
         stop(server_);
+    if (!dataHome_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(dataHome_, ignored);
+    }
 }
 
 ::testing::AssertionResult XSession::start(const std::string& program) {
     XSetErrorHandler(ignoreErrors);
+    // The game's records go to a folder of the session's own, never to the
+    // records of whoever runs the tests, nor to another test's.
+    std::string folder = (std::filesystem::temp_directory_path() / "tembira-e2e-XXXXXX").string();
+    if (!mkdtemp(folder.data()))
+        return ::testing::AssertionFailure() << "mkdtemp: " << std::strerror(errno);
+    dataHome_ = folder;
     if (auto r = startServer(); !r)
         return r;
     if (auto r = startGame(program); !r)
@@ -224,6 +235,7 @@ XSession::~XSession() {
     if (game_ == 0) {
         dieWithParent();
         setenv("DISPLAY", displayName_.c_str(), 1);
+        setenv("XDG_DATA_HOME", dataHome_.c_str(), 1);
         // The real X11 path, at one logical pixel per device pixel.
         for (const char* v : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "QT_SCALE_FACTOR",
                               "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI"})

@@ -118,6 +118,7 @@ class XSession {
     pid_t game_ = -1;
     std::optional<int> gameStatus_;
     unsigned long window_ = 0;
+    std::string dataHome_; // the game's XDG_DATA_HOME, removed with the session
 };
 
 } // namespace tembira::e2e
