@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <algorithm>
 #include <vector>
 
@@ -88,8 +89,19 @@ void Binding::noteBeside(const std::string& note, int ms) {
     }
     beside_->setText(QString::fromStdString(note));
     beside_->adjustSize();
+    // Beside the window where the screen has room, else below or above it,
+    // never off the screen: a window at the screen's right edge is common.
     const QRect frame = top_->frameGeometry();
-    beside_->move(frame.right() + 8, frame.top());
+    const QRect screen = top_->screen()->availableGeometry();
+    const QSize size = beside_->size();
+    QPoint at(frame.right() + 8, frame.top());
+    if (at.x() + size.width() > screen.right() + 1) {
+        at.setX(std::max(screen.left(), std::min(frame.left(), screen.right() + 1 - size.width())));
+        at.setY(frame.bottom() + 8 + size.height() <= screen.bottom() + 1
+                    ? frame.bottom() + 8
+                    : std::max(screen.top(), frame.top() - 8 - size.height()));
+    }
+    beside_->move(at);
     beside_->show();
     besideTimer_.start(ms);
 }

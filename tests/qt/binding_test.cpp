@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -309,4 +311,27 @@ TEST_F(Game, NoClickReachesTheGameOnceItIsEnding) {
     ending = false;
     click(form.HAJIME);
     EXPECT_FALSE(form.HAJIME.visible());
+}
+
+TEST_F(Game, TheNoteOnAGameStaysOnTheScreenAndOffTheWindow) {
+    QWidget* top = binding->window();
+    const QRect screen = top->screen()->availableGeometry();
+    auto noteAt = [&](QPoint window) {
+        top->move(window);
+        binding->noteBeside("64 手（最短 62 手）　3分05秒", 10000);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != top && w->isVisible() && qobject_cast<QLabel*>(w))
+                return w->frameGeometry();
+        return QRect();
+    };
+    const QRect free = noteAt(screen.topLeft());
+    EXPECT_EQ(free.left(), top->frameGeometry().right() + 8);
+    EXPECT_EQ(free.top(), top->frameGeometry().top());
+    // At the right edge it goes below; at the bottom right corner, above.
+    for (const QPoint corner : {QPoint(screen.right() + 1, 0), screen.bottomRight()}) {
+        const QRect note = noteAt(corner - QPoint(top->frameGeometry().width(), 0) -
+                                  QPoint(0, corner.y() ? top->frameGeometry().height() : 0));
+        EXPECT_TRUE(screen.contains(note)) << note.x() << "," << note.y();
+        EXPECT_FALSE(note.intersects(top->frameGeometry())) << note.x() << "," << note.y();
+    }
 }
