@@ -327,10 +327,11 @@ TEST_F(Game, TheNoteOnAGameStaysOnTheScreenAndOffTheWindow) {
     const QRect free = noteAt(screen.topLeft());
     EXPECT_EQ(free.left(), top->frameGeometry().right() + 8);
     EXPECT_EQ(free.top(), top->frameGeometry().top());
-    // At the right edge it goes below; at the bottom right corner, above.
-    for (const QPoint corner : {QPoint(screen.right() + 1, 0), screen.bottomRight()}) {
-        const QRect note = noteAt(corner - QPoint(top->frameGeometry().width(), 0) -
-                                  QPoint(0, corner.y() ? top->frameGeometry().height() : 0));
+    // At the right edge it goes below; in the bottom right corner, above.
+    const QSize size = top->frameGeometry().size();
+    const int right = screen.right() + 1 - size.width();
+    for (const int y : {screen.top(), screen.bottom() + 1 - size.height()}) {
+        const QRect note = noteAt(QPoint(right, y));
         EXPECT_TRUE(screen.contains(note)) << note.x() << "," << note.y();
         EXPECT_FALSE(note.intersects(top->frameGeometry())) << note.x() << "," << note.y();
     }
