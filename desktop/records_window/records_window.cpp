@@ -39,6 +39,10 @@ void fill(QTableWidget* table, const Form1& f, const records::Records& records) 
         }
     }
     table->resizeColumnsToContents();
+    // Cleared records' dashes are narrower than the figures they replace.
+    table->setFixedSize(table->horizontalHeader()->length() + 2 * table->frameWidth(),
+                        table->verticalHeader()->length() + table->horizontalHeader()->height() +
+                            2 * table->frameWidth());
 }
 
 } // namespace
@@ -58,6 +62,11 @@ void showRecordsWindow(QWidget* parent, const Form1& f,
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->setAccessibleName(QString::fromUtf8(recordsTitle));
+    // The table takes the size of its cells (see fill), and the window the
+    // table's, so a scroll bar would only take room from them.
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     fill(table, f, records());
     layout->addWidget(table);
 
@@ -77,10 +86,6 @@ void showRecordsWindow(QWidget* parent, const Form1& f,
         fill(table, f, records());
     });
     layout->addWidget(buttons);
-    const int width = table->horizontalHeader()->length() + 2 * table->frameWidth() + 24;
-    const int height = table->verticalHeader()->length() + table->horizontalHeader()->height() +
-                       2 * table->frameWidth();
-    table->setMinimumSize(width, height);
     window.exec();
 }
 
