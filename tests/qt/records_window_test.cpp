@@ -26,9 +26,10 @@ TEST(RecordsWindow, TheTableFitsItsColumns) {
     bool looked = false;
     QTimer::singleShot(0, [&] {
         QWidget* window = QApplication::activeModalWidget();
-        ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-        window->close();
+        ASSERT_NE(window, nullptr); // the timer fires within the window's own loop
+        const bool exposed = QTest::qWaitForWindowExposed(window);
+        window->close(); // takes effect once this returns, so no check below can hang the test
+        ASSERT_TRUE(exposed);
         auto* table = window->findChild<QTableWidget*>();
         ASSERT_NE(table, nullptr);
         looked = true;
