@@ -45,6 +45,34 @@ constexpr int moveOf(int from, int to) {
     return 4 * from + way;
 }
 
+// The cells next to cell, as bits.
+constexpr std::uint16_t besides(int cell) {
+    std::uint32_t cells = 0;
+    for (const int next : {cell - 4, cell - 1, cell + 1, cell + 4})
+        if (adjacent(cell, next))
+            cells |= 1u << next;
+    return std::uint16_t(cells);
+}
+
+// Per move (moveOf), as bits: the cells it leaves and enters, and the other
+// cells next to the one it leaves, which the empty cell then has around it.
+struct MoveCells {
+    std::uint16_t both, around;
+};
+
+constexpr std::array<MoveCells, 64> makeMoveCells() {
+    std::array<MoveCells, 64> all{};
+    for (int from = 0; from < 16; ++from)
+        for (const int to : {from - 4, from - 1, from + 1, from + 4})
+            if (adjacent(from, to)) {
+                const auto both = std::uint16_t(1u << from | 1u << to);
+                all[std::size_t(moveOf(from, to))] = {both, std::uint16_t(besides(from) & ~both)};
+            }
+    return all;
+}
+
+inline constexpr std::array<MoveCells, 64> moveCells = makeMoveCells();
+
 // What a slide of a tile does to its placement number in one view: the
 // member whose number changes, the row of Layout::jumps that holds the change,
 // and the shift that brings the codes of the three cells a jump passes to the
@@ -189,13 +217,20 @@ class TableCells {
     // Tile makes move (detail::moveOf), or undoes it.
     void slide(int tile, int move) {
         const detail::Slide& slide = detail::layout.slide[std::size_t(tile)][std::size_t(move)];
-        for (std::size_t view = 0; view < detail::viewCount; ++view)
+        const std::uint16_t cells = detail::moveCells[std::size_t(move)].both;
+        for (std::size_t view = 0; view < detail::viewCount; ++view) {
             words_[view][slide.step[view].member] ^= slide.toggle[view];
+            occupied_[view][slide.step[view].member] ^= cells;
+        }
     }
     // Tile slides from cell from to the empty cell to.
     void slide(int tile, int from, int to) { slide(tile, detail::moveOf(from, to)); }
 
     std::uint64_t word(std::size_t view, std::size_t member) const { return words_[view][member]; }
+    // The cells of the board that hold the member's tiles.
+    std::uint16_t occupied(std::size_t view, std::size_t member) const {
+        return occupied_[view][member];
+    }
 
   private:
     // Tile comes onto cell, which held none of its member's tiles, or leaves it.
@@ -204,10 +239,12 @@ class TableCells {
         for (std::size_t view = 0; view < detail::viewCount; ++view) {
             const detail::Reading& reading = layout.reading[view][std::size_t(tile)];
             words_[view][reading.member] ^= reading.toggle[std::size_t(cell)];
+            occupied_[view][reading.member] ^= std::uint16_t(1u << cell);
         }
     }
 
     std::array<std::array<std::uint64_t, 3>, detail::viewCount> words_;
+    std::array<std::array<std::uint16_t, 3>, detail::viewCount> occupied_{};
 };
 
 // The search's lower bound on the moves left: the Manhattan distance, plus
@@ -242,12 +279,16 @@ class Heuristic {
         const auto t = std::size_t(tile), m = std::size_t(move);
         manhattan_ = std::int16_t(manhattan_ + layout.manhattanChange[t][m]);
         const detail::Slide& slide = layout.slide[t][m];
+        // The empty cell comes onto the cell the tile leaves; its other
+        // neighbours keep their tiles.
+        const std::uint16_t around = detail::moveCells[m].around;
         for (std::size_t view = 0; view < detail::viewCount; ++view) {
             const detail::Step step = slide.step[view];
             const auto passed = std::size_t(cells.word(view, step.member) >> step.shift & 511);
             const std::uint32_t backward = 0 - std::uint32_t(step.backward);
             index_[view][step.member] += (layout.jumps[step.row][passed] ^ backward) - backward;
             changed_[view] = step.member;
+            walled_[view] = (around & ~cells.occupied(view, step.member)) == 0;
         }
     }
     // Tile slides from cell from to the empty cell to.
@@ -272,26 +313,30 @@ class Heuristic {
   private:
     const std::uint8_t* address(const std::uint8_t* tables, std::size_t view,
                                 std::size_t group) const {
-        return tables + index_[view][group] / 4;
+        return tables + index_[view][group] / 2;
     }
 
     void lookUp(const std::uint8_t* tables, std::size_t first, std::size_t last) {
         for (std::size_t view = first; view < last; ++view)
-            relook(tables, view, changed_[view]);
+            relook(tables, view, changed_[view], walled_[view]);
     }
 
-    void relook(const std::uint8_t* tables, std::size_t view, std::size_t group) {
+    // The other members' entries stay right as the empty cell moves: it
+    // leaves a cell next to a tile not theirs, and comes onto one.
+    void relook(const std::uint8_t* tables, std::size_t view, std::size_t group, bool walled) {
         const std::uint32_t index = index_[view][group];
-        const int entry = *address(tables, view, group) >> (index % 4 * 2) & 3;
+        const int entry = *address(tables, view, group) >> (index % 2 * 4 + 2 * walled) & 3;
         sum_[view] = std::int16_t(sum_[view] + entry - entry_[view][group]);
         entry_[view][group] = std::uint8_t(entry);
     }
 
-    // Each group's entry among all the tables: four times its table's offset
+    // Each group's placement among all the tables: twice its table's offset
     // plus its placement number.
     std::array<std::array<std::uint32_t, 3>, detail::viewCount> index_{};
     std::array<std::array<std::uint8_t, 3>, detail::viewCount> entry_{};
     std::array<std::uint8_t, detail::viewCount> changed_{};
+    // Whether the changed member's tiles wall the empty cell in, per view.
+    std::array<bool, detail::viewCount> walled_{};
     std::array<std::int16_t, detail::viewCount> sum_{};
     std::int16_t manhattan_ = 0;
 };
@@ -299,10 +344,14 @@ class Heuristic {
 inline Heuristic::Heuristic(const Board& board, const std::uint8_t* tables) {
     using detail::layout;
     std::array<std::array<std::array<std::uint8_t, 6>, 3>, detail::viewCount> place{};
+    const TableCells cells(board);
+    int empty = 0;
     for (int c = 0; c < 16; ++c) {
         const auto tile = std::size_t(board[std::size_t(c)]);
-        if (tile == 0)
+        if (tile == 0) {
+            empty = c;
             continue;
+        }
         manhattan_ = std::int16_t(manhattan_ + layout.manhattan[tile][std::size_t(c)]);
         for (std::size_t view = 0; view < detail::viewCount; ++view) {
             const detail::Slot slot = layout.slot[view][tile];
@@ -313,8 +362,8 @@ inline Heuristic::Heuristic(const Board& board, const std::uint8_t* tables) {
     for (std::size_t view = 0; view < detail::viewCount; ++view)
         for (std::size_t g = 0; g < 3; ++g) {
             const int size = partition::groups[partition::views[view][g].group].size;
-            index_[view][g] = 4 * layout.offset[view][g] + rankPlacement(place[view][g], size);
-            relook(tables, view, g);
+            index_[view][g] = 2 * layout.offset[view][g] + rankPlacement(place[view][g], size);
+            relook(tables, view, g, (detail::besides(empty) & ~cells.occupied(view, g)) == 0);
         }
 }
 

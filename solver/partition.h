@@ -84,6 +84,11 @@ inline constexpr int firstViews = 2;
 // to this: a smaller entry only lowers the bound, so the search stays optimal.
 inline constexpr int entryCap = 3;
 
+// A placement has two entries: the fewest moves with the empty cell on a cell
+// whose every neighbour holds one of the group's tiles (walled in: a group
+// tile must move before the empty cell can), and with it anywhere else.
+inline constexpr int walledIn = 1;
+
 // Ways to place size distinct tiles on 16 cells.
 constexpr std::size_t placements(int size) {
     std::size_t n = 1;
@@ -92,9 +97,11 @@ constexpr std::size_t placements(int size) {
     return n;
 }
 
-// Tables hold one 2-bit entry a placement, four to a byte, one after another.
+// Tables hold 2-bit entries, a placement's two side by side (the walled-in
+// one above), two placements to a byte, one after another: both are in the
+// cache line that one look-up brings.
 constexpr std::size_t tableBytes(int group) {
-    return (placements(groups[std::size_t(group)].size) + 3) / 4;
+    return (placements(groups[std::size_t(group)].size) + 1) / 2;
 }
 
 constexpr std::size_t tableOffset(int group) {
@@ -105,6 +112,7 @@ constexpr std::size_t tableOffset(int group) {
 }
 
 inline constexpr std::size_t totalBytes = tableOffset(groupCount);
+static_assert(placements(3) % 2 == 0 && placements(6) % 2 == 0);
 
 constexpr int orderOf(int group, int tile) {
     for (int i = 0; i < groups[std::size_t(group)].size; ++i)

@@ -72,6 +72,11 @@ struct Bits {
     void set(std::uint32_t index, std::uint64_t on) { words[index / 64] |= on << (index % 64); }
 };
 
+// The cells next to any of cells.
+constexpr std::uint32_t besides(std::uint32_t cells) {
+    return (cells << 1 & 0xEEEEu) | (cells >> 1 & 0x7777u) | (cells << 4 & 0xFFF0u) | cells >> 4;
+}
+
 // Sixteen masks of sixteen cells, four to a word: one a cell of the group's
 // last tile. Shifts and masks then work on every lane at once.
 using Lanes = std::array<std::uint64_t, 4>;
@@ -144,7 +149,8 @@ struct Block {
     std::array<Lanes, 2> reached;
 };
 
-template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, int cap) {
+template <int Size>
+std::vector<std::array<std::uint8_t, 2>> extraMovesOf(const Group& group, int cap) {
     constexpr int prefixSize = Size - 1;
     constexpr std::size_t count = partition::placements(Size);
     constexpr std::size_t prefixes = partition::placements(prefixSize);
@@ -172,7 +178,7 @@ template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, i
             }
     const auto& lastAwayCells = awayCells[prefixSize];
 
-    std::vector<std::uint8_t> extra(count, std::uint8_t(cap));
+    std::vector<std::array<std::uint8_t, 2>> extra(count, {std::uint8_t(cap), std::uint8_t(cap)});
     std::vector<Block> blocks(prefixes);
     // Per side of the slides (toward the goal, away from it), the prefixes
     // to expand: at the next level and at this one.
@@ -235,8 +241,15 @@ template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, i
                 const std::uint32_t below = ~taken & ((1u << c) - 1);
                 const std::uint32_t index =
                     prefix * lastDigits + bitCount[below & 0xFFu] + bitCount[below >> 8];
-                if (extra[index] == cap)
-                    extra[index] = std::uint8_t(level);
+                // A cell with no free cell next to it is a region of its own.
+                const std::uint32_t free = ~(taken | 1u << c) & 0xFFFFu;
+                const std::uint32_t walled = empties & ~besides(free);
+                auto& elsewhere = extra[index][0];
+                auto& within = extra[index][partition::walledIn];
+                if (empties & ~walled && elsewhere == cap)
+                    elsewhere = std::uint8_t(level);
+                if (walled && within == cap)
+                    within = std::uint8_t(level);
                 const std::uint32_t slides = nextTo[std::size_t(c)] & empties;
                 for (std::uint32_t next = slides & lastAwayCells[std::size_t(c)]; next;
                      next &= next - 1) {
@@ -343,18 +356,28 @@ template <int Size> std::vector<std::uint8_t> extraMovesOf(const Group& group, i
 // without moving a group tile. The states are kept by prefix, sixteen
 // placements of the last tile side by side, so that one expansion settles
 // and moves all of them with a few operations on words.
-std::vector<std::uint8_t> extraMoves(const Group& group, int cap) {
+std::vector<std::array<std::uint8_t, 2>> extraMovesByEmptyCell(const Group& group, int cap) {
     return group.size == 3 ? extraMovesOf<3>(group, cap) : extraMovesOf<6>(group, cap);
+}
+
+std::vector<std::uint8_t> extraMoves(const Group& group, int cap) {
+    const auto both = extraMovesByEmptyCell(group, cap);
+    std::vector<std::uint8_t> fewest(both.size());
+    for (std::size_t index = 0; index < both.size(); ++index)
+        fewest[index] = std::min(both[index][0], both[index][1]);
+    return fewest;
 }
 
 std::vector<std::uint8_t> computePatternTables() {
     std::vector<std::uint8_t> tables(partition::totalBytes, 0);
     auto compute = [&](int g) {
-        const std::vector<std::uint8_t> extra =
-            extraMoves(partition::groups[std::size_t(g)], partition::entryCap);
+        const auto extra =
+            extraMovesByEmptyCell(partition::groups[std::size_t(g)], partition::entryCap);
         std::uint8_t* out = &tables[partition::tableOffset(g)];
-        for (std::size_t index = 0; index < extra.size(); ++index)
-            out[index / 4] = std::uint8_t(out[index / 4] | extra[index] << (index % 4 * 2));
+        // Every table has an even number of placements.
+        for (std::size_t index = 0; index < extra.size(); index += 2)
+            out[index / 2] = std::uint8_t(extra[index][0] | extra[index][1] << 2 |
+                                          extra[index + 1][0] << 4 | extra[index + 1][1] << 6);
     };
 #if !defined(__EMSCRIPTEN__) || defined(__EMSCRIPTEN_PTHREADS__)
     {

@@ -3,6 +3,7 @@
 // tables cannot be laid into the program, it runs at first use.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -15,6 +16,12 @@ namespace solver {
 // them to their goal cells, the other tiles moving freely, or cap when it is
 // more.
 std::vector<std::uint8_t> extraMoves(const partition::Group& group, int cap);
+
+// The same, by where the empty cell is, a pair a placement: anywhere but
+// (at partition::walledIn) on a cell whose every neighbour holds a group
+// tile; cap where there is no such cell.
+std::vector<std::array<std::uint8_t, 2>> extraMovesByEmptyCell(const partition::Group& group,
+                                                               int cap);
 
 // Every group's table laid out as partition.h says.
 std::vector<std::uint8_t> computePatternTables();

@@ -3,7 +3,8 @@
 // zero on the goal only, never above the true distance, the same kept move by
 // move as computed afresh, and the same for a board and its mirror image. It
 // changes by an odd number a move, but not always by one: the tables take the
-// best over every place of the empty cell, even one walled off from it.
+// best over every place of the empty cell, even one walled off from it, but
+// a cell that a group's tiles wall in alone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -79,12 +80,26 @@ TEST(LowerBound, BuilderAgreesWithAPlainSearchOnASmallGroup) {
             }
         }
     }
+    // The fewest with the empty cell anywhere, and by whether the group's
+    // tiles wall it in (every neighbour of its cell one of theirs).
     std::vector<int> fewest(solver::partition::placements(3), 99);
-    for (const auto& [state, count] : moves)
+    std::vector<std::array<int, 2>> byPlace(fewest.size(), {99, 99});
+    for (const auto& [state, count] : moves) {
+        const auto cells = solver::unrankPlacement<3>(state.first, 3);
+        bool walled = true;
+        for (const int next :
+             {state.second - 4, state.second + 4, state.second - 1, state.second + 1})
+            if (next >= 0 && next < 16 &&
+                (next / 4 == state.second / 4 || next % 4 == state.second % 4))
+                walled = walled && std::find(cells.begin(), cells.end(), next) != cells.end();
         fewest[state.first] = std::min(fewest[state.first], count);
+        int& place = byPlace[state.first][std::size_t(walled)];
+        place = std::min(place, count);
+    }
     // Capped as the search's tables are, and uncapped, as the benchmark's are.
     for (const int cap : {3, 255}) {
         const std::vector<std::uint8_t> built = solver::extraMoves(group, cap);
+        const auto split = solver::extraMovesByEmptyCell(group, cap);
         for (std::uint32_t index = 0; index < fewest.size(); ++index) {
             const auto cells = solver::unrankPlacement<3>(index, 3);
             int manhattan = 0;
@@ -93,6 +108,12 @@ TEST(LowerBound, BuilderAgreesWithAPlainSearchOnASmallGroup) {
                              std::abs(cells[std::size_t(i)] % 4 - home[std::size_t(i)] % 4);
             ASSERT_EQ(built[index], std::min(cap, (fewest[index] - manhattan) / 2))
                 << "cap " << cap << ", placement " << index;
+            for (std::size_t walled = 0; walled < 2; ++walled) {
+                const int least = byPlace[index][walled];
+                ASSERT_EQ(split[index][walled],
+                          least == 99 ? cap : std::min(cap, (least - manhattan) / 2))
+                    << "cap " << cap << ", placement " << index << ", walled in " << walled;
+            }
         }
     }
 }
@@ -102,16 +123,20 @@ TEST(LowerBound, BuilderAgreesWithAPlainSearchOnASmallGroup) {
 // that merged states would lower some (the search would stay optimal, only
 // slower), and neither shows in the lengths found.
 TEST(LowerBound, LargeTablesHoldTheirKnownEntries) {
-    const std::array<std::array<std::size_t, 4>, 2> known{{
-        {1749433, 2571099, 1208477, 236751},
-        {743547, 2329870, 2057959, 634384},
+    // Per group, the entries with the empty cell anywhere but walled in,
+    // then walled in, by value.
+    const std::array<std::array<std::size_t, 8>, 2> known{{
+        {1630150, 2589783, 1276951, 268876, 458927, 1169629, 845697, 3291507},
+        {678488, 2281584, 2101258, 704430, 241421, 835398, 1060794, 3628147},
     }};
     const std::span<const std::uint8_t> tables = solver::patternTables();
     for (std::size_t g = 0; g < known.size(); ++g) {
-        std::array<std::size_t, 4> counted{};
+        std::array<std::size_t, 8> counted{};
         const std::size_t offset = solver::partition::tableOffset(int(g));
         for (std::size_t index = 0; index < solver::partition::placements(6); ++index)
-            ++counted[tables[offset + index / 4] >> (index % 4 * 2) & 3];
+            for (std::size_t walled = 0; walled < 2; ++walled)
+                ++counted[4 * walled +
+                          (tables[offset + index / 2] >> (index % 2 * 4 + 2 * walled) & 3)];
         EXPECT_EQ(counted, known[g]) << "group " << g;
     }
 }
