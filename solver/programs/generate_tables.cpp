@@ -1,5 +1,6 @@
 // tembira-tables OUTPUT: computes the pattern databases of every tile group
-// and writes them to OUTPUT, one 2-bit entry a placement: half of what the
+// and writes them to OUTPUT, two 2-bit entries a placement (with the empty
+// cell walled in by the group's tiles, and anywhere else): half of what the
 // group's tiles need beyond their Manhattan distance, at most 3. Runs during
 // the build.
 #include <filesystem>
