@@ -276,7 +276,7 @@ class Search {
     }
 
     // How often, in searched boards, the search looks whether it should stop.
-    static constexpr int checkEvery = 1 << 14;
+    static constexpr int checkEvery = 1 << 12;
 
     // The fewest moves still allowed below a board whose children the memory
     // is asked about.
