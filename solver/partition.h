@@ -84,9 +84,9 @@ inline constexpr int firstViews = 2;
 // to this: a smaller entry only lowers the bound, so the search stays optimal.
 inline constexpr int entryCap = 3;
 
-// A placement has two entries: the fewest moves with the empty cell on a cell
-// whose every neighbour holds one of the group's tiles (walled in: a group
-// tile must move before the empty cell can), and with it anywhere else.
+// A placement has two entries: the fewest moves with the empty cell anywhere
+// but walled in, and (this one) walled in, on a cell whose every neighbour
+// holds one of the group's tiles, so that one of them must move first.
 inline constexpr int walledIn = 1;
 
 // Ways to place size distinct tiles on 16 cells.

@@ -17,9 +17,9 @@ namespace solver {
 // more.
 std::vector<std::uint8_t> extraMoves(const partition::Group& group, int cap);
 
-// The same, by where the empty cell is, a pair a placement: anywhere but
-// (at partition::walledIn) on a cell whose every neighbour holds a group
-// tile; cap where there is no such cell.
+// The same, a pair a placement by where the empty cell is: first anywhere
+// but walled in, then (partition::walledIn) on a cell whose every neighbour
+// holds a group tile; cap where the group's tiles wall in no cell.
 std::vector<std::array<std::uint8_t, 2>> extraMovesByEmptyCell(const partition::Group& group,
                                                                int cap);
 
