@@ -45,15 +45,6 @@ constexpr int moveOf(int from, int to) {
     return 4 * from + way;
 }
 
-// The cells next to cell, as bits.
-constexpr std::uint16_t besides(int cell) {
-    std::uint32_t cells = 0;
-    for (const int next : {cell - 4, cell - 1, cell + 1, cell + 4})
-        if (adjacent(cell, next))
-            cells |= 1u << next;
-    return std::uint16_t(cells);
-}
-
 // Per move (moveOf), as bits: the cells it leaves and enters, and the other
 // cells next to the one it leaves, which the empty cell then has around it.
 struct MoveCells {
@@ -66,7 +57,8 @@ constexpr std::array<MoveCells, 64> makeMoveCells() {
         for (const int to : {from - 4, from - 1, from + 1, from + 4})
             if (adjacent(from, to)) {
                 const auto both = std::uint16_t(1u << from | 1u << to);
-                all[std::size_t(moveOf(from, to))] = {both, std::uint16_t(besides(from) & ~both)};
+                all[std::size_t(moveOf(from, to))] = {
+                    both, std::uint16_t(partition::besides(1u << from) & ~both)};
             }
     return all;
 }
@@ -363,7 +355,8 @@ inline Heuristic::Heuristic(const Board& board, const std::uint8_t* tables) {
         for (std::size_t g = 0; g < 3; ++g) {
             const int size = partition::groups[partition::views[view][g].group].size;
             index_[view][g] = 2 * layout.offset[view][g] + rankPlacement(place[view][g], size);
-            relook(tables, view, g, (detail::besides(empty) & ~cells.occupied(view, g)) == 0);
+            relook(tables, view, g,
+                   (partition::besides(1u << empty) & ~cells.occupied(view, g)) == 0);
         }
 }
 

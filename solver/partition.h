@@ -157,6 +157,12 @@ constexpr bool viewsAreWhole() {
 }
 static_assert(viewsAreWhole());
 
+// The cells next to any of cells, as bits of the 16 cells in reading order.
+constexpr std::uint16_t besides(unsigned cells) {
+    return std::uint16_t((cells << 1 & 0xEEEEu) | (cells >> 1 & 0x7777u) | (cells << 4 & 0xFFF0u) |
+                         (cells >> 4 & 0x0FFFu));
+}
+
 // The cells the empty cell reaches from cell without passing the group's
 // tiles on their goal cells.
 constexpr unsigned goalRegion(const Group& group, int cell) {
@@ -166,8 +172,7 @@ constexpr unsigned goalRegion(const Group& group, int cell) {
     unsigned region = 1u << cell;
     for (unsigned grown = 0; grown != region;) {
         grown = region;
-        region |= (region << 1 & ~0x1111u) | (region >> 1 & ~0x8888u) | region << 4 | region >> 4;
-        region &= open;
+        region = (region | besides(region)) & open;
     }
     return region;
 }

@@ -20,18 +20,8 @@ using partition::Group;
 
 constexpr std::array<std::uint16_t, 16> makeNextTo() {
     std::array<std::uint16_t, 16> next{};
-    for (int c = 0; c < 16; ++c) {
-        std::uint32_t m = 0;
-        if (c % 4 > 0)
-            m |= 1u << (c - 1);
-        if (c % 4 < 3)
-            m |= 1u << (c + 1);
-        if (c >= 4)
-            m |= 1u << (c - 4);
-        if (c < 12)
-            m |= 1u << (c + 4);
-        next[std::size_t(c)] = std::uint16_t(m);
-    }
+    for (int c = 0; c < 16; ++c)
+        next[std::size_t(c)] = partition::besides(1u << c);
     return next;
 }
 
@@ -71,11 +61,6 @@ struct Bits {
     explicit Bits(std::size_t count) : words((count + 63) / 64, 0) {}
     void set(std::uint32_t index, std::uint64_t on) { words[index / 64] |= on << (index % 64); }
 };
-
-// The cells next to any of cells.
-constexpr std::uint32_t besides(std::uint32_t cells) {
-    return (cells << 1 & 0xEEEEu) | (cells >> 1 & 0x7777u) | (cells << 4 & 0xFFF0u) | cells >> 4;
-}
 
 // Sixteen masks of sixteen cells, four to a word: one a cell of the group's
 // last tile. Shifts and masks then work on every lane at once.
@@ -243,7 +228,7 @@ std::vector<std::array<std::uint8_t, 2>> extraMovesOf(const Group& group, int ca
                     prefix * lastDigits + bitCount[below & 0xFFu] + bitCount[below >> 8];
                 // A cell with no free cell next to it is a region of its own.
                 const std::uint32_t free = ~(taken | 1u << c) & 0xFFFFu;
-                const std::uint32_t walled = empties & ~besides(free);
+                const std::uint32_t walled = empties & ~partition::besides(free);
                 auto& elsewhere = extra[index][0];
                 auto& within = extra[index][partition::walledIn];
                 if (empties & ~walled && elsewhere == cap)
