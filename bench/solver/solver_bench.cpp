@@ -1,10 +1,11 @@
 // solver_bench KORF100: solves Korf's 100 boards one after another on one
 // thread, checks each length against the published one, then solves them
-// again with the solver and with the plain search (plain_search.h) as the
-// yardstick, ten boards each in turns, so that a change of the machine's
-// speed falls on both; prints the figures as NAME=VALUE lines for run.sh,
+// again with the solver and with the two plain searches (plain_search.h) as
+// yardsticks, ten boards each in turns, so that a change of the machine's
+// speed falls on all three; prints the figures as NAME=VALUE lines for run.sh,
 // each board's figures with -v.
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -98,28 +99,36 @@ int main(int argc, char** argv) {
     // The solver's own peak, before the yardstick's tables.
     const long peak = peakResidentKiB();
 
+    using Ranking = bench::PlainSearch::Ranking;
     const bench::PlainSearch plain;
-    double cpu = 0, plainCpu = 0;
-    std::uint64_t plainNodes = 0;
+    double cpu = 0;
+    std::array<double, 2> plainCpu{};
+    std::array<std::uint64_t, 2> plainNodes{};
     constexpr std::size_t turn = 10;
     for (std::size_t first = 0; first < instances.size(); first += turn) {
         const std::size_t last = std::min(first + turn, instances.size());
-        const double started = cpuSeconds();
+        double started = cpuSeconds();
         for (std::size_t i = first; i < last; ++i)
             solver::solve(instances[i].board, {}, nullptr);
         const double solved = cpuSeconds();
         cpu += solved - started;
-        for (std::size_t i = first; i < last; ++i) {
-            std::uint64_t n = 0;
-            const int length = plain.solve(instances[i].board, n);
-            plainNodes += n;
-            if (length != instances[i].moves) {
-                std::cerr << "instance " << i + 1 << ": the plain search took " << length
-                          << " moves, published " << instances[i].moves << "\n";
-                optimal = -1;
+        started = solved;
+        for (const Ranking ranking : {Ranking::afresh, Ranking::lean}) {
+            const auto r = std::size_t(ranking);
+            for (std::size_t i = first; i < last; ++i) {
+                std::uint64_t n = 0;
+                const int length = plain.solve(instances[i].board, n, ranking);
+                plainNodes[r] += n;
+                if (length != instances[i].moves) {
+                    std::cerr << "instance " << i + 1 << ": the plain search took " << length
+                              << " moves, published " << instances[i].moves << "\n";
+                    optimal = -1;
+                }
             }
+            const double done = cpuSeconds();
+            plainCpu[r] += done - started;
+            started = done;
         }
-        plainCpu += cpuSeconds() - solved;
     }
 
     std::vector<double> sorted = seconds;
@@ -135,9 +144,13 @@ int main(int argc, char** argv) {
     std::printf("nodes=%llu\n", static_cast<unsigned long long>(nodes));
     std::printf("node_rate_M_per_s=%.1f\n", double(nodes) / total / 1e6);
     std::printf("cpu_s=%.3f\n", cpu);
-    std::printf("plain_cpu_s=%.3f\n", plainCpu);
-    std::printf("plain_nodes=%llu\n", static_cast<unsigned long long>(plainNodes));
-    std::printf("cpu_ratio=%.3f\n", cpu / plainCpu);
+    for (const Ranking ranking : {Ranking::afresh, Ranking::lean}) {
+        const auto r = std::size_t(ranking);
+        const char* name = ranking == Ranking::afresh ? "afresh" : "lean";
+        std::printf("%s_cpu_s=%.3f\n", name, plainCpu[r]);
+        std::printf("%s_nodes=%llu\n", name, static_cast<unsigned long long>(plainNodes[r]));
+        std::printf("%s_cpu_ratio=%.3f\n", name, cpu / plainCpu[r]);
+    }
     std::printf("table_bytes=%zu\n", solver::patternTables().size());
     std::printf("peak_rss_MiB=%.1f\n", double(peak) / 1024);
     return optimal == 100 ? 0 : 1;
