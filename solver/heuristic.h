@@ -69,10 +69,10 @@ inline constexpr std::array<MoveCells, 64> moveCells = makeMoveCells();
 // member whose number changes, the row of Layout::jumps that holds the change,
 // and the shift that brings the codes of the three cells a jump passes to the
 // low bits of the member's word (TableCells). Along a row of the table the
-// shift is 48, past the codes, so the change is the row's entry 0. The change
-// is negated for a slide backward in the table.
+// shift is 48, past the codes, so the change is the row's entry 0. A slide
+// backward in the table reads a row that holds the changes negated.
 struct Step {
-    std::uint8_t member, row, shift, backward;
+    std::uint8_t member, row, shift;
 };
 
 // Everything a slide of one tile does, side by side for the views, so that a
@@ -101,8 +101,9 @@ struct Layout {
     // forward, past three cells: per row (the sizes 6 and 3, then the tile's
     // order) and the three cells' codes as in TableCells. Code 0 (the tile of
     // order 0 on all three) never comes up, so entry 0 holds the change of a
-    // slide along a row, the digit's weight.
-    std::array<std::array<std::uint32_t, 512>, 12> jumps{};
+    // slide along a row, the digit's weight. Rows 12 on hold the changes of
+    // the same slides backward, negated, so that a slide only adds.
+    std::array<std::array<std::uint32_t, 512>, 24> jumps{};
 };
 
 constexpr Layout makeLayout() {
@@ -152,6 +153,8 @@ constexpr Layout makeLayout() {
             layout.jumps[std::size_t(row)][code] = change;
         }
         layout.jumps[std::size_t(row)][0] = order < size ? weight[std::size_t(order)] : 0;
+        for (std::uint32_t code = 0; code < 512; ++code)
+            layout.jumps[std::size_t(row + 12)][code] = 0 - layout.jumps[std::size_t(row)][code];
     }
     for (int u = 1; u < 16; ++u)
         for (int c = 0; c < 16; ++c) {
@@ -178,9 +181,9 @@ constexpr Layout makeLayout() {
                     const int a = image[std::size_t(from)], b = image[std::size_t(to)];
                     const bool jump = b - a == 4 || a - b == 4;
                     Slide& slide = layout.slide[u][move];
-                    slide.step[view] = {slot.member, std::uint8_t((size == 6 ? 0 : 6) + slot.order),
-                                        std::uint8_t(jump ? 3 * std::min(a, b) + 3 : 48),
-                                        std::uint8_t(b < a)};
+                    const int row = (b < a ? 12 : 0) + (size == 6 ? 0 : 6) + slot.order;
+                    slide.step[view] = {slot.member, std::uint8_t(row),
+                                        std::uint8_t(jump ? 3 * std::min(a, b) + 3 : 48)};
                     const auto& toggle = layout.reading[view][u].toggle;
                     slide.toggle[view] = toggle[std::size_t(from)] ^ toggle[std::size_t(to)];
                 }
@@ -277,8 +280,7 @@ class Heuristic {
         for (std::size_t view = 0; view < detail::viewCount; ++view) {
             const detail::Step step = slide.step[view];
             const auto passed = std::size_t(cells.word(view, step.member) >> step.shift & 511);
-            const std::uint32_t backward = 0 - std::uint32_t(step.backward);
-            index_[view][step.member] += (layout.jumps[step.row][passed] ^ backward) - backward;
+            index_[view][step.member] += layout.jumps[step.row][passed];
             changed_[view] = step.member;
             walled_[view] = (around & ~cells.occupied(view, step.member)) == 0;
         }

@@ -19,26 +19,39 @@ struct Neighbours {
     int count;
 };
 
-constexpr std::array<Neighbours, 16> makeNeighbours() {
-    std::array<Neighbours, 16> all{};
-    for (int c = 0; c < 16; ++c) {
-        Neighbours& n = all[std::size_t(c)];
-        n.count = 0;
-        if (c / 4 > 0)
-            n.cells[std::size_t(n.count++)] = std::int8_t(c - 4);
-        if (c % 4 > 0)
-            n.cells[std::size_t(n.count++)] = std::int8_t(c - 1);
-        if (c % 4 < 3)
-            n.cells[std::size_t(n.count++)] = std::int8_t(c + 1);
-        if (c / 4 < 3)
-            n.cells[std::size_t(n.count++)] = std::int8_t(c + 4);
-        for (int k = 0; k < n.count; ++k)
-            n.moves[std::size_t(k)] = std::int8_t(detail::moveOf(n.cells[std::size_t(k)], c));
-    }
+// Per empty cell and the cell it came from (shifted by one, 0 for none), the
+// cells whose tile may slide in: never the one that undoes the last move, so
+// the loop over them has no test that the branch predictor keeps missing.
+constexpr std::array<std::array<Neighbours, 17>, 16> makeNeighbours() {
+    std::array<std::array<Neighbours, 17>, 16> all{};
+    for (int c = 0; c < 16; ++c)
+        for (int previous = -1; previous < 16; ++previous) {
+            Neighbours& n = all[std::size_t(c)][std::size_t(previous + 1)];
+            n.count = 0;
+            for (const int cell : {c - 4, c - 1, c + 1, c + 4})
+                if (detail::adjacent(c, cell) && cell != previous) {
+                    n.cells[std::size_t(n.count)] = std::int8_t(cell);
+                    n.moves[std::size_t(n.count++)] = std::int8_t(detail::moveOf(cell, c));
+                }
+        }
     return all;
 }
 
-constexpr std::array<Neighbours, 16> neighbours = makeNeighbours();
+constexpr std::array<std::array<Neighbours, 17>, 16> neighbours = makeNeighbours();
+
+// Per move (detail::moveOf), a 1 in the four bits of either cell: a slide of
+// tile changes a packed board (below) by tile times this.
+constexpr std::array<std::uint64_t, 64> makeMoveNibbles() {
+    std::array<std::uint64_t, 64> all{};
+    for (int from = 0; from < 16; ++from)
+        for (const int to : {from - 4, from - 1, from + 1, from + 4})
+            if (detail::adjacent(from, to))
+                all[std::size_t(detail::moveOf(from, to))] =
+                    std::uint64_t(1) << (4 * from) | std::uint64_t(1) << (4 * to);
+    return all;
+}
+
+constexpr std::array<std::uint64_t, 64> moveNibbles = makeMoveNibbles();
 
 // A board in 64 bits, four a cell: no two boards share one, and none is 0.
 std::uint64_t packed(const Board& board) {
@@ -141,26 +154,23 @@ class Search {
         if (stopped_)
             return 255;
         // Every child first, so that their table entries load side by side.
-        const Neighbours& around = neighbours[std::size_t(empty)];
+        const Neighbours& around = neighbours[std::size_t(empty)][std::size_t(previous + 1)];
         std::array<Heuristic, 4> child{here, here, here, here};
         std::array<std::int8_t, 4> from{}, move{};
         std::array<std::uint64_t, 4> key{};
         std::array<std::size_t, 4> slot{};
         // Deep enough below, what earlier searches proved pays for a look.
         const bool remember = bound_ - cost >= rememberFrom;
-        int count = 0;
-        for (int k = 0; k < around.count; ++k) {
+        const int count = around.count;
+        for (int k = 0; k < count; ++k) {
             const int cell = around.cells[std::size_t(k)];
-            // Never undo the move just made.
-            if (cell == previous)
-                continue;
-            const auto c = std::size_t(count++);
+            const auto c = std::size_t(k);
             from[c] = std::int8_t(cell);
             move[c] = around.moves[std::size_t(k)];
             const auto tile = std::uint64_t(cells_[std::size_t(cell)]);
             child[c].slide(tableCells_, int(tile), move[c]);
             child[c].prefetch(tables_);
-            key[c] = key_ ^ tile << (4 * cell) ^ tile << (4 * empty);
+            key[c] = key_ ^ tile * moveNibbles[std::size_t(move[c])];
             if (remember) {
                 slot[c] = Memory::slot(key[c]);
                 memory_.prefetch(slot[c]);
