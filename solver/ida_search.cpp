@@ -156,17 +156,15 @@ class Search {
         // Every child first, so that their table entries load side by side.
         const Neighbours& around = neighbours[std::size_t(empty)][std::size_t(previous + 1)];
         std::array<Heuristic, 4> child{here, here, here, here};
-        std::array<std::int8_t, 4> from{}, move{};
+        const auto& from = around.cells;
+        const auto& move = around.moves;
         std::array<std::uint64_t, 4> key{};
         std::array<std::size_t, 4> slot{};
         // Deep enough below, what earlier searches proved pays for a look.
         const bool remember = bound_ - cost >= rememberFrom;
         const int count = around.count;
-        for (int k = 0; k < count; ++k) {
-            const int cell = around.cells[std::size_t(k)];
-            const auto c = std::size_t(k);
-            from[c] = std::int8_t(cell);
-            move[c] = around.moves[std::size_t(k)];
+        for (std::size_t c = 0; c < std::size_t(count); ++c) {
+            const int cell = from[c];
             const auto tile = std::uint64_t(cells_[std::size_t(cell)]);
             child[c].slide(tableCells_, int(tile), move[c]);
             child[c].prefetch(tables_);
