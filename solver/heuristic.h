@@ -46,9 +46,12 @@ constexpr int moveOf(int from, int to) {
 }
 
 // Per move (moveOf), as bits: the cells it leaves and enters, and the other
-// cells next to the one it leaves, which the empty cell then has around it.
+// cells next to the one it leaves, which the empty cell then has around it;
+// and a 1 in the four bits of either cell, so that a slide of tile changes a
+// board packed four bits a cell by tile times nibbles.
 struct MoveCells {
     std::uint16_t both, around;
+    std::uint64_t nibbles;
 };
 
 constexpr std::array<MoveCells, 64> makeMoveCells() {
@@ -58,7 +61,8 @@ constexpr std::array<MoveCells, 64> makeMoveCells() {
             if (adjacent(from, to)) {
                 const auto both = std::uint16_t(1u << from | 1u << to);
                 all[std::size_t(moveOf(from, to))] = {
-                    both, std::uint16_t(partition::besides(1u << from) & ~both)};
+                    both, std::uint16_t(partition::besides(1u << from) & ~both),
+                    std::uint64_t(1) << (4 * from) | std::uint64_t(1) << (4 * to)};
             }
     return all;
 }

@@ -39,20 +39,6 @@ constexpr std::array<std::array<Neighbours, 17>, 16> makeNeighbours() {
 
 constexpr std::array<std::array<Neighbours, 17>, 16> neighbours = makeNeighbours();
 
-// Per move (detail::moveOf), a 1 in the four bits of either cell: a slide of
-// tile changes a packed board (below) by tile times this.
-constexpr std::array<std::uint64_t, 64> makeMoveNibbles() {
-    std::array<std::uint64_t, 64> all{};
-    for (int from = 0; from < 16; ++from)
-        for (const int to : {from - 4, from - 1, from + 1, from + 4})
-            if (detail::adjacent(from, to))
-                all[std::size_t(detail::moveOf(from, to))] =
-                    std::uint64_t(1) << (4 * from) | std::uint64_t(1) << (4 * to);
-    return all;
-}
-
-constexpr std::array<std::uint64_t, 64> moveNibbles = makeMoveNibbles();
-
 // A board in 64 bits, four a cell: no two boards share one, and none is 0.
 std::uint64_t packed(const Board& board) {
     std::uint64_t key = 0;
@@ -168,7 +154,7 @@ class Search {
             const auto tile = std::uint64_t(cells_[std::size_t(cell)]);
             child[c].slide(tableCells_, int(tile), move[c]);
             child[c].prefetch(tables_);
-            key[c] = key_ ^ tile * moveNibbles[std::size_t(move[c])];
+            key[c] = key_ ^ tile * detail::moveCells[std::size_t(move[c])].nibbles;
             if (remember) {
                 slot[c] = Memory::slot(key[c]);
                 memory_.prefetch(slot[c]);
