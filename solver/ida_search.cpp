@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "solver/heuristic.h"
 #include "solver/solver.h"
@@ -139,17 +140,38 @@ class Search {
         }
         if (stopped_)
             return 255;
-        // Every child first, so that their table entries load side by side.
+        // One body for each number of children, so that its loops unroll.
         const Neighbours& around = neighbours[std::size_t(empty)][std::size_t(previous + 1)];
-        std::array<Heuristic, 4> child{here, here, here, here};
+        switch (around.count) {
+        case 1:
+            return expand<1>(around, here, left, empty, cost);
+        case 2:
+            return expand<2>(around, here, left, empty, cost);
+        case 3:
+            return expand<3>(around, here, left, empty, cost);
+        default:
+            return expand<4>(around, here, left, empty, cost);
+        }
+    }
+
+    template <std::size_t... c>
+    static std::array<Heuristic, sizeof...(c)> copies(const Heuristic& here,
+                                                      std::index_sequence<c...>) {
+        return {((void)c, here)...};
+    }
+
+    template <int count>
+    int expand(const Neighbours& around, const Heuristic& here, int left, int empty, int cost) {
+        constexpr auto n = std::size_t(count);
+        // Every child first, so that their table entries load side by side.
+        auto child = copies(here, std::make_index_sequence<n>());
         const auto& from = around.cells;
         const auto& move = around.moves;
-        std::array<std::uint64_t, 4> key{};
-        std::array<std::size_t, 4> slot{};
+        std::array<std::uint64_t, n> key{};
+        std::array<std::size_t, n> slot{};
         // Deep enough below, what earlier searches proved pays for a look.
         const bool remember = bound_ - cost >= rememberFrom;
-        const int count = around.count;
-        for (std::size_t c = 0; c < std::size_t(count); ++c) {
+        for (std::size_t c = 0; c < n; ++c) {
             const int cell = from[c];
             const auto tile = std::uint64_t(cells_[std::size_t(cell)]);
             child[c].slide(tableCells_, int(tile), move[c]);
@@ -167,7 +189,7 @@ class Search {
         // ways, less one a move (bidirectional pathmax): a child's can cut
         // this board off. The second partition is read only for the children
         // the first leaves in, and only if none of them cuts this board off.
-        std::array<int, 4> bound{};
+        std::array<int, n> bound{};
         for (int c = 0; c < count; ++c) {
             child[std::size_t(c)].lookUpFirst(tables_);
             bound[std::size_t(c)] = child[std::size_t(c)].firstValue();
@@ -186,7 +208,7 @@ class Search {
                 left = std::max(left, bound[std::size_t(c)] - 1);
             }
         int least = 255;
-        std::array<std::uint32_t, 4> size{};
+        std::array<std::uint32_t, n> size{};
         if (remember)
             for (int c = 0; c < count; ++c)
                 if (open >> c & 1) {
@@ -209,13 +231,15 @@ class Search {
         // owes more to the tables, then the one whose last search below was
         // larger (more ways stayed within that bound): in the last iteration
         // the solution tends to be found sooner.
-        std::array<std::uint64_t, 4> rank{};
+        std::array<std::uint64_t, n> rank{};
         for (int c = 0; c < count; ++c) {
             const auto near =
                 std::uint64_t(bound[std::size_t(c)] * 64 + child[std::size_t(c)].manhattan());
             rank[std::size_t(c)] = near << 32 | ~size[std::size_t(c)];
         }
-        std::array<std::int8_t, 4> order{0, 1, 2, 3};
+        std::array<std::int8_t, n> order;
+        for (int c = 0; c < count; ++c)
+            order[std::size_t(c)] = std::int8_t(c);
         for (int i = 1; i < count; ++i)
             for (int j = i; j > 0 && rank[std::size_t(order[std::size_t(j)])] <
                                          rank[std::size_t(order[std::size_t(j - 1)])];
