@@ -27,7 +27,8 @@ struct Slot {
 struct Reading {
     std::uint8_t member;
     // Per cell, the bits that turn the cell's code in the member's word (see
-    // TableCells) from none to the tile's order and back.
+    // TableCells) from none to the tile's order and back, and its bit of the
+    // member's cells.
     std::array<std::uint64_t, 16> toggle;
 };
 
@@ -45,13 +46,17 @@ constexpr int moveOf(int from, int to) {
     return 4 * from + way;
 }
 
-// Per move (moveOf), as bits: the cells it leaves and enters, and the other
-// cells next to the one it leaves, which the empty cell then has around it;
-// and a 1 in the four bits of either cell, so that a slide of tile changes a
-// board packed four bits a cell by tile times nibbles.
+// Where, in a member's word of TableCells, the bits of the board's cells
+// start, above the 16 three-bit codes of the table's cells.
+inline constexpr int cellBits = 48;
+
+// Per move (moveOf), as bits: the cells next to the one it leaves but the one
+// it enters, which the empty cell then has around it, placed as the cells
+// are in TableCells' words; and a 1 in the four bits of either cell, so that
+// a slide of tile changes a board packed four bits a cell by tile times
+// nibbles.
 struct MoveCells {
-    std::uint16_t both, around;
-    std::uint64_t nibbles;
+    std::uint64_t around, nibbles;
 };
 
 constexpr std::array<MoveCells, 64> makeMoveCells() {
@@ -59,10 +64,10 @@ constexpr std::array<MoveCells, 64> makeMoveCells() {
     for (int from = 0; from < 16; ++from)
         for (const int to : {from - 4, from - 1, from + 1, from + 4})
             if (adjacent(from, to)) {
-                const auto both = std::uint16_t(1u << from | 1u << to);
-                all[std::size_t(moveOf(from, to))] = {
-                    both, std::uint16_t(partition::besides(1u << from) & ~both),
-                    std::uint64_t(1) << (4 * from) | std::uint64_t(1) << (4 * to)};
+                const unsigned around = partition::besides(1u << from) & ~(1u << to);
+                all[std::size_t(moveOf(from, to))] = {std::uint64_t(around) << cellBits,
+                                                      std::uint64_t(1) << (4 * from) |
+                                                          std::uint64_t(1) << (4 * to)};
             }
     return all;
 }
@@ -70,20 +75,21 @@ constexpr std::array<MoveCells, 64> makeMoveCells() {
 inline constexpr std::array<MoveCells, 64> moveCells = makeMoveCells();
 
 // What a slide of a tile does to its placement number in one view: the
-// member whose number changes, the row of Layout::jumps that holds the change,
-// and the shift that brings the codes of the three cells a jump passes to the
+// member whose number changes, where its row of Layout::jumps starts, and the
+// shift and mask that bring the codes of the three cells a jump passes to the
 // low bits of the member's word (TableCells). Along a row of the table the
-// shift is 48, past the codes, so the change is the row's entry 0. A slide
-// backward in the table reads a row that holds the changes negated.
+// mask is 0, so the change is the row's entry 0. A slide backward in the
+// table reads a row that holds the changes negated.
 struct Step {
-    std::uint8_t member, row, shift;
+    std::uint8_t member, shift;
+    std::uint16_t mask, row;
 };
 
 // Everything a slide of one tile does, side by side for the views, so that a
-// child reads one 48-byte record, not one a view: each view's Step, and the
-// bits that move the tile's code between the two cells in its member's word
-// (TableCells).
-struct Slide {
+// child reads one 64-byte record, not one a view: each view's Step, and the
+// bits that move the tile's code and cell between the two cells in its
+// member's word (TableCells).
+struct alignas(64) Slide {
     std::array<Step, viewCount> step;
     std::array<std::uint64_t, viewCount> toggle;
 };
@@ -103,11 +109,12 @@ struct Layout {
     std::array<std::array<std::int8_t, 64>, 16> manhattanChange{};
     // How a placement number changes when a tile jumps a row of its table
     // forward, past three cells: per row (the sizes 6 and 3, then the tile's
-    // order) and the three cells' codes as in TableCells. Code 0 (the tile of
-    // order 0 on all three) never comes up, so entry 0 holds the change of a
-    // slide along a row, the digit's weight. Rows 12 on hold the changes of
-    // the same slides backward, negated, so that a slide only adds.
-    std::array<std::array<std::uint32_t, 512>, 24> jumps{};
+    // order; 512 entries a row) and the three cells' codes as in TableCells.
+    // Code 0 (the tile of order 0 on all three) never comes up, so entry 0
+    // holds the change of a slide along a row, the digit's weight. Rows 12 on
+    // hold the changes of the same slides backward, negated, so that a slide
+    // only adds.
+    std::array<std::uint32_t, 24 * 512> jumps{};
 };
 
 constexpr Layout makeLayout() {
@@ -137,7 +144,8 @@ constexpr Layout makeLayout() {
             reading.member = slot.member;
             for (std::size_t c = 0; c < 16; ++c)
                 reading.toggle[c] = std::uint64_t(7 ^ slot.order)
-                                    << (3 * layout.toTable[view][slot.member][c]);
+                                        << (3 * layout.toTable[view][slot.member][c]) |
+                                    std::uint64_t(1) << (detail::cellBits + c);
         }
     for (int row = 0; row < 12; ++row) {
         const int size = row < 6 ? 6 : 3, order = row % 6;
@@ -154,11 +162,12 @@ constexpr Layout makeLayout() {
                           : other > order ? weight[std::size_t(other)]
                                           : 0;
             }
-            layout.jumps[std::size_t(row)][code] = change;
+            layout.jumps[std::size_t(row) * 512 + code] = change;
         }
-        layout.jumps[std::size_t(row)][0] = order < size ? weight[std::size_t(order)] : 0;
-        for (std::uint32_t code = 0; code < 512; ++code)
-            layout.jumps[std::size_t(row + 12)][code] = 0 - layout.jumps[std::size_t(row)][code];
+        layout.jumps[std::size_t(row) * 512] = order < size ? weight[std::size_t(order)] : 0;
+        for (std::size_t code = 0; code < 512; ++code)
+            layout.jumps[std::size_t(row + 12) * 512 + code] =
+                0 - layout.jumps[std::size_t(row) * 512 + code];
     }
     for (int u = 1; u < 16; ++u)
         for (int c = 0; c < 16; ++c) {
@@ -186,8 +195,9 @@ constexpr Layout makeLayout() {
                     const bool jump = b - a == 4 || a - b == 4;
                     Slide& slide = layout.slide[u][move];
                     const int row = (b < a ? 12 : 0) + (size == 6 ? 0 : 6) + slot.order;
-                    slide.step[view] = {slot.member, std::uint8_t(row),
-                                        std::uint8_t(jump ? 3 * std::min(a, b) + 3 : 48)};
+                    slide.step[view] = {slot.member,
+                                        std::uint8_t(jump ? 3 * std::min(a, b) + 3 : 0),
+                                        std::uint16_t(jump ? 511 : 0), std::uint16_t(row * 512)};
                     const auto& toggle = layout.reading[view][u].toggle;
                     slide.toggle[view] = toggle[std::size_t(from)] ^ toggle[std::size_t(to)];
                 }
@@ -202,7 +212,9 @@ inline constexpr Layout layout = makeLayout();
 // Which of a member's tiles stands on each cell of its table, three bits a
 // cell (7: none of them), per view and member. A slide that jumps a row of a
 // table passes the three cells between, and their codes side by side pick
-// the change of its placement number from one table.
+// the change of its placement number from one table. Above the codes, 16
+// bits tell which cells of the board hold the member's tiles: one word read
+// answers both.
 class TableCells {
   public:
     explicit TableCells(const Board& board) {
@@ -216,11 +228,8 @@ class TableCells {
     // Tile makes move (detail::moveOf), or undoes it.
     void slide(int tile, int move) {
         const detail::Slide& slide = detail::layout.slide[std::size_t(tile)][std::size_t(move)];
-        const std::uint16_t cells = detail::moveCells[std::size_t(move)].both;
-        for (std::size_t view = 0; view < detail::viewCount; ++view) {
+        for (std::size_t view = 0; view < detail::viewCount; ++view)
             words_[view][slide.step[view].member] ^= slide.toggle[view];
-            occupied_[view][slide.step[view].member] ^= cells;
-        }
     }
     // Tile slides from cell from to the empty cell to.
     void slide(int tile, int from, int to) { slide(tile, detail::moveOf(from, to)); }
@@ -228,7 +237,7 @@ class TableCells {
     std::uint64_t word(std::size_t view, std::size_t member) const { return words_[view][member]; }
     // The cells of the board that hold the member's tiles.
     std::uint16_t occupied(std::size_t view, std::size_t member) const {
-        return occupied_[view][member];
+        return std::uint16_t(words_[view][member] >> detail::cellBits);
     }
 
   private:
@@ -238,12 +247,10 @@ class TableCells {
         for (std::size_t view = 0; view < detail::viewCount; ++view) {
             const detail::Reading& reading = layout.reading[view][std::size_t(tile)];
             words_[view][reading.member] ^= reading.toggle[std::size_t(cell)];
-            occupied_[view][reading.member] ^= std::uint16_t(1u << cell);
         }
     }
 
     std::array<std::array<std::uint64_t, 3>, detail::viewCount> words_;
-    std::array<std::array<std::uint16_t, 3>, detail::viewCount> occupied_{};
 };
 
 // The search's lower bound on the moves left: the Manhattan distance, plus
@@ -280,13 +287,13 @@ class Heuristic {
         const detail::Slide& slide = layout.slide[t][m];
         // The empty cell comes onto the cell the tile leaves; its other
         // neighbours keep their tiles.
-        const std::uint16_t around = detail::moveCells[m].around;
+        const std::uint64_t around = detail::moveCells[m].around;
         for (std::size_t view = 0; view < detail::viewCount; ++view) {
             const detail::Step step = slide.step[view];
-            const auto passed = std::size_t(cells.word(view, step.member) >> step.shift & 511);
-            index_[view][step.member] += layout.jumps[step.row][passed];
+            const std::uint64_t word = cells.word(view, step.member);
+            index_[view][step.member] += layout.jumps[step.row + (word >> step.shift & step.mask)];
             changed_[view] = step.member;
-            walled_[view] = (around & ~cells.occupied(view, step.member)) == 0;
+            walled_[view] = (around & ~word) == 0;
         }
     }
     // Tile slides from cell from to the empty cell to.
