@@ -93,6 +93,7 @@ struct alignas(64) Slide {
     std::array<Step, viewCount> step;
     std::array<std::uint64_t, viewCount> toggle;
 };
+static_assert(sizeof(Slide) == 64);
 
 struct Layout {
     std::array<std::array<Slot, 16>, viewCount> slot{};
