@@ -50,6 +50,13 @@ constexpr int moveOf(int from, int to) {
 // start, above the 16 three-bit codes of the table's cells.
 inline constexpr int cellBits = 48;
 
+// Whether the member whose word (TableCells) this is holds every one of the
+// cells around, as placed in the word: an empty cell with those neighbours
+// is walled in by its tiles.
+constexpr bool wallsIn(std::uint64_t word, std::uint64_t around) {
+    return (around & ~word) == 0;
+}
+
 // Per move (moveOf), as bits: the cells next to the one it leaves but the one
 // it enters, which the empty cell then has around it, placed as the cells
 // are in TableCells' words; and a 1 in the four bits of either cell, so that
@@ -236,10 +243,6 @@ class TableCells {
     void slide(int tile, int from, int to) { slide(tile, detail::moveOf(from, to)); }
 
     std::uint64_t word(std::size_t view, std::size_t member) const { return words_[view][member]; }
-    // The cells of the board that hold the member's tiles.
-    std::uint16_t occupied(std::size_t view, std::size_t member) const {
-        return std::uint16_t(words_[view][member] >> detail::cellBits);
-    }
 
   private:
     // Tile comes onto cell, which held none of its member's tiles, or leaves it.
@@ -294,7 +297,7 @@ class Heuristic {
             const std::uint64_t word = cells.word(view, step.member);
             index_[view][step.member] += layout.jumps[step.row + (word >> step.shift & step.mask)];
             changed_[view] = step.member;
-            walled_[view] = (around & ~word) == 0;
+            walled_[view] = detail::wallsIn(word, around);
         }
     }
     // Tile slides from cell from to the empty cell to.
@@ -365,12 +368,12 @@ inline Heuristic::Heuristic(const Board& board, const std::uint8_t* tables) {
                 layout.toTable[view][slot.member][std::size_t(c)];
         }
     }
+    const std::uint64_t around = std::uint64_t(partition::besides(1u << empty)) << detail::cellBits;
     for (std::size_t view = 0; view < detail::viewCount; ++view)
         for (std::size_t g = 0; g < 3; ++g) {
             const int size = partition::groups[partition::views[view][g].group].size;
             index_[view][g] = 2 * layout.offset[view][g] + rankPlacement(place[view][g], size);
-            relook(tables, view, g,
-                   (partition::besides(1u << empty) & ~cells.occupied(view, g)) == 0);
+            relook(tables, view, g, detail::wallsIn(cells.word(view, g), around));
         }
 }
 
