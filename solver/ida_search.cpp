@@ -100,7 +100,7 @@ class Memory {
     }
 
   private:
-    static constexpr int bits = 16;
+    static constexpr int bits = 15;
     static constexpr std::size_t size = std::size_t(1) << bits;
 
     struct Free {
@@ -283,7 +283,7 @@ class Search {
             // The search below never stepped back here, so what it proved
             // bounds only the ways on that do not: a way back here takes at
             // least one move more than left.
-            if (remember)
+            if (remember && nodes_ - nodesBefore >= keepFrom)
                 memory_.store(
                     {key[c], std::uint8_t(std::max(bound[c], std::min(below - cost - 1, left + 1))),
                      std::uint8_t(bound_ - cost), std::uint8_t(bound_), std::uint8_t(cost + 1),
@@ -299,6 +299,11 @@ class Search {
     // The fewest moves still allowed below a board whose children the memory
     // is asked about.
     static constexpr int rememberFrom = 16;
+
+    // The fewest boards a search below must have generated for the memory to
+    // keep what it proved: a smaller one costs less to search again than its
+    // entry costs in the cache, and would push out a larger one.
+    static constexpr std::uint64_t keepFrom = 6;
 
     Board cells_;
     TableCells tableCells_;
