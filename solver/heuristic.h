@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 
 #include "solver/partition.h"
@@ -18,6 +19,7 @@ namespace detail {
 // in a view, as its member's tile on cell toTable[c].
 inline constexpr std::size_t viewCount = std::size_t(partition::viewCount);
 inline constexpr std::size_t firstViews = std::size_t(partition::firstViews);
+inline constexpr std::size_t pairedCount = std::size_t(partition::pairedCount);
 
 struct Slot {
     std::uint8_t member, order; // which member counts the tile, as which tile
@@ -64,6 +66,7 @@ constexpr bool wallsIn(std::uint64_t word, std::uint64_t around) {
 // nibbles.
 struct MoveCells {
     std::uint64_t around, nibbles;
+    std::int64_t step; // the cell entered less the cell left
 };
 
 constexpr std::array<MoveCells, 64> makeMoveCells() {
@@ -72,9 +75,9 @@ constexpr std::array<MoveCells, 64> makeMoveCells() {
         for (const int to : {from - 4, from - 1, from + 1, from + 4})
             if (adjacent(from, to)) {
                 const unsigned around = partition::besides(1u << from) & ~(1u << to);
-                all[std::size_t(moveOf(from, to))] = {std::uint64_t(around) << cellBits,
-                                                      std::uint64_t(1) << (4 * from) |
-                                                          std::uint64_t(1) << (4 * to)};
+                all[std::size_t(moveOf(from, to))] = {
+                    std::uint64_t(around) << cellBits,
+                    std::uint64_t(1) << (4 * from) | std::uint64_t(1) << (4 * to), to - from};
             }
     return all;
 }
@@ -102,8 +105,18 @@ struct alignas(64) Slide {
 };
 static_assert(sizeof(Slide) == 64);
 
+// Where a tile's cell counts in the paired groups' cells (Heuristic): for
+// each paired group that holds it, a 1 at the low bit of its digit; and which
+// of the groups hold it, as bits.
+struct PairedTile {
+    std::uint64_t digits;
+    std::uint8_t groups;
+};
+
 struct Layout {
     std::array<std::array<Slot, 16>, viewCount> slot{};
+    std::array<PairedTile, 16> pairedTile{};
+    std::array<std::uint32_t, pairedCount> pairedOffset{};
     // Per view and member: a cell's image, and the cell of an image.
     std::array<std::array<std::array<std::uint8_t, 16>, 3>, viewCount> toTable{}, toBoard{};
     std::array<std::array<std::uint8_t, 16>, 16> manhattan{};
@@ -176,6 +189,15 @@ constexpr Layout makeLayout() {
         for (std::size_t code = 0; code < 512; ++code)
             layout.jumps[std::size_t(row + 12) * 512 + code] =
                 0 - layout.jumps[std::size_t(row) * 512 + code];
+    }
+    for (std::size_t g = 0; g < pairedCount; ++g) {
+        const partition::Group& group = partition::groups[partition::paired[g].group];
+        layout.pairedOffset[g] = std::uint32_t(partition::tableOffset(partition::paired[g].group));
+        for (int order = 0; order < group.size; ++order) {
+            PairedTile& tile = layout.pairedTile[group.tiles[std::size_t(order)]];
+            tile.digits |= std::uint64_t(1) << (16 * g + 4 * std::size_t(2 - order));
+            tile.groups = std::uint8_t(tile.groups | 1u << g);
+        }
     }
     for (int u = 1; u < 16; ++u)
         for (int c = 0; c < 16; ++c) {
@@ -258,11 +280,12 @@ class TableCells {
 };
 
 // The search's lower bound on the moves left: the Manhattan distance, plus
-// twice the largest of the views' sums of table entries. Kept up to date
-// move by move: a slide changes one group's placement number in each view,
-// so only that entry is looked up again. The first partition's views can be
-// looked up alone (first), the others (rest) only when the search still needs
-// them; value() is right once both are. Small enough to copy for each node.
+// twice the largest of the views' sums of table entries, the paired views'
+// among them. Kept up to date move by move: a slide changes one group's
+// placement number in each view, so only that entry is looked up again. The
+// first partition's views can be looked up alone (first), the others (rest)
+// only when the search still needs them; value() is right once both are.
+// Small enough to copy for each node.
 class Heuristic {
   public:
     Heuristic(const Board& board, const std::uint8_t* tables);
@@ -279,6 +302,10 @@ class Heuristic {
         int most = 0;
         for (const std::int16_t sum : sum_)
             most = std::max(most, int(sum));
+        for (std::size_t p = 0; p < detail::pairedCount; ++p) {
+            const auto& [a, b] = partition::paired[p].large;
+            most = std::max(most, entry_[a[0]][a[1]] + entry_[b[0]][b[1]] + pairedEntry_[p]);
+        }
         return manhattan_ + 2 * most;
     }
 
@@ -299,6 +326,10 @@ class Heuristic {
             changed_[view] = step.member;
             walled_[view] = detail::wallsIn(word, around);
         }
+        const detail::PairedTile& paired = layout.pairedTile[t];
+        pairedCells_ += std::uint64_t(detail::moveCells[m].step * std::int64_t(paired.digits));
+        pairedChanged_ = paired.groups;
+        move_ = std::uint8_t(move);
     }
     // Tile slides from cell from to the empty cell to.
     void slide(const TableCells& cells, int tile, int from, int to) {
@@ -317,6 +348,9 @@ class Heuristic {
     void lookUpFirst(const std::uint8_t* tables) { lookUp(tables, 0, detail::firstViews); }
     void lookUpRest(const std::uint8_t* tables) {
         lookUp(tables, detail::firstViews, detail::viewCount);
+        const std::uint64_t around = detail::moveCells[move_].around >> detail::cellBits;
+        for (unsigned changed = pairedChanged_; changed != 0; changed &= changed - 1)
+            relookPaired(tables, std::size_t(std::countr_zero(changed)), around);
     }
 
   private:
@@ -339,6 +373,19 @@ class Heuristic {
         entry_[view][group] = std::uint8_t(entry);
     }
 
+    // A paired group's entry, around being the cells next to the empty cell
+    // but the one the last slide's tile entered (it is the group's if the
+    // group moved).
+    void relookPaired(const std::uint8_t* tables, std::size_t p, std::uint64_t around) {
+        const auto digits = unsigned(pairedCells_ >> (16 * p));
+        const unsigned a = digits >> 8 & 15, b = digits >> 4 & 15, c = digits & 15;
+        const bool walled = (around & ~std::uint64_t(1u << a | 1u << b | 1u << c)) == 0;
+        // rankPlacement's number of the three cells.
+        const unsigned number = a * 210 + (b - (b > a)) * 14 + (c - (c > a) - (c > b));
+        const std::uint8_t byte = tables[detail::layout.pairedOffset[p] + number / 2];
+        pairedEntry_[p] = std::uint8_t(byte >> (number % 2 * 4 + 2 * walled) & 3);
+    }
+
     // Each group's placement among all the tables: twice its table's offset
     // plus its placement number.
     std::array<std::array<std::uint32_t, 3>, detail::viewCount> index_{};
@@ -348,6 +395,13 @@ class Heuristic {
     std::array<bool, detail::viewCount> walled_{};
     std::array<std::int16_t, detail::viewCount> sum_{};
     std::int16_t manhattan_ = 0;
+    // The cells of each paired group's tiles, a digit of four bits a tile in
+    // the order of the group, sixteen bits a group; their entries; which of
+    // them the last slide moved, and the slide.
+    std::uint64_t pairedCells_ = 0;
+    std::array<std::uint8_t, detail::pairedCount> pairedEntry_{};
+    std::uint8_t pairedChanged_ = 0;
+    std::uint8_t move_ = 0;
 };
 
 inline Heuristic::Heuristic(const Board& board, const std::uint8_t* tables) {
@@ -362,6 +416,7 @@ inline Heuristic::Heuristic(const Board& board, const std::uint8_t* tables) {
             continue;
         }
         manhattan_ = std::int16_t(manhattan_ + layout.manhattan[tile][std::size_t(c)]);
+        pairedCells_ += std::uint64_t(c) * layout.pairedTile[tile].digits;
         for (std::size_t view = 0; view < detail::viewCount; ++view) {
             const detail::Slot slot = layout.slot[view][tile];
             place[view][slot.member][slot.order] =
@@ -375,6 +430,8 @@ inline Heuristic::Heuristic(const Board& board, const std::uint8_t* tables) {
             index_[view][g] = 2 * layout.offset[view][g] + rankPlacement(place[view][g], size);
             relook(tables, view, g, detail::wallsIn(cells.word(view, g), around));
         }
+    for (std::size_t p = 0; p < detail::pairedCount; ++p)
+        relookPaired(tables, p, around >> detail::cellBits);
 }
 
 } // namespace solver

@@ -190,8 +190,9 @@ class Search {
         // The tables tell where the empty cell is only when it is walled in,
         // so a move can change the bound by three or more. Bounds pass both
         // ways, less one a move (bidirectional pathmax): a child's can cut
-        // this board off. The second partition is read only for the children
-        // the first leaves in, and only if none of them cuts this board off.
+        // this board off. The second partition and the paired views are read
+        // only for the children the first leaves in, and only if none of them
+        // cuts this board off.
         std::array<int, n> bound{};
         for (int c = 0; c < count; ++c) {
             child[std::size_t(c)].lookUpFirst(tables_);

@@ -15,12 +15,16 @@ struct Group {
 };
 
 // One table a group, the large ones first (the generator starts on them).
-inline constexpr std::array<Group, 5> groups{{
+inline constexpr std::array<Group, 9> groups{{
     {6, {1, 2, 3, 5, 6, 7}},
     {6, {4, 8, 11, 12, 14, 15}},
     {3, {9, 10, 13}},
     {3, {1, 2, 15}},
     {3, {1, 5, 12}},
+    {3, {4, 8, 12}},
+    {3, {13, 14, 15}},
+    {3, {4, 9, 10}},
+    {3, {3, 7, 13}},
 }};
 inline constexpr int groupCount = int(groups.size());
 
@@ -79,6 +83,27 @@ inline constexpr int viewCount = int(views.size());
 // The views the search looks up first; the others only where these leave a
 // board in.
 inline constexpr int firstViews = 2;
+
+// More views from the same entries: two large members of the views above
+// that share no tile, and a group of three for the tiles they leave, whose
+// entry alone is looked up anew. These are all such pairs of large members
+// not yet in a view; the views come in mirror images, each first with its
+// image after it:
+//   1 2 3 5 6 7 / 9 10 11 13 14 15 / 4 8 12,
+//   1 2 5 6 9 10 / 3 4 7 8 11 12 / 13 14 15,
+//   1 2 3 5 6 7 / 8 11 12 13 14 15 / 4 9 10,
+//   1 2 5 6 9 10 / 4 8 11 12 14 15 / 3 7 13.
+struct Paired {
+    std::array<std::array<std::uint8_t, 2>, 2> large; // view and member, twice
+    std::uint8_t group;                               // read as it stands
+};
+inline constexpr std::array<Paired, 4> paired{{
+    {{{{0, 0}, {3, 1}}}, 5},
+    {{{{1, 0}, {2, 0}}}, 6},
+    {{{{0, 0}, {1, 1}}}, 7},
+    {{{{1, 0}, {0, 1}}}, 8},
+}};
+inline constexpr int pairedCount = int(paired.size());
 
 // An entry holds half of the moves beyond the group's Manhattan distance, up
 // to this: a smaller entry only lowers the bound, so the search stays optimal.
@@ -156,6 +181,30 @@ constexpr bool viewsAreWhole() {
     return true;
 }
 static_assert(viewsAreWhole());
+
+// The tiles of a view's member, as bits by tile number.
+constexpr unsigned tilesOf(int view, int member) {
+    unsigned tiles = 0;
+    for (int tile = 1; tile < 16; ++tile)
+        if (placeOf(view, tile).member == member)
+            tiles |= 1u << tile;
+    return tiles;
+}
+
+constexpr bool pairedAreWhole() {
+    for (const Paired& p : paired) {
+        const unsigned a = tilesOf(p.large[0][0], p.large[0][1]);
+        const unsigned b = tilesOf(p.large[1][0], p.large[1][1]);
+        unsigned small = 0;
+        for (int i = 0; i < groups[p.group].size; ++i)
+            small |= 1u << groups[p.group].tiles[std::size_t(i)];
+        if ((a & b) || (a & small) || (b & small) || (a | b | small) != 0xFFFEu ||
+            groups[p.group].size != 3)
+            return false;
+    }
+    return true;
+}
+static_assert(pairedAreWhole());
 
 // The cells next to any of cells, as bits of the 16 cells in reading order.
 constexpr std::uint16_t besides(unsigned cells) {
