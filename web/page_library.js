@@ -311,26 +311,53 @@ mergeInto(LibraryManager.library, {
   page_worker_start__deps: ['$page'],
   page_worker_start: function() {
     page.listen();
+    // A worker that fails (its scripts not fetched: the network gone on a
+    // first visit) is started again a little later, or once the browser is
+    // back online, and gets the request it had not answered.
+    var retryMs = 2000;
     function start() {
       if (page.worker) return;
-      page.worker = new Worker('tembira-solver-worker.js');
-      page.worker.onmessage = function(e) {
+      var worker = page.worker = new Worker('tembira-solver-worker.js');
+      function failed(why) {
+        console.error('tembira: the solver worker: ' + why);
+        if (page.worker !== worker) return;
+        worker.terminate();
+        page.worker = null;
+        page.sendLater = page.unanswered.concat(page.sendLater || []);
+        page.unanswered = [];
+        setTimeout(start, retryMs);
+        retryMs = Math.min(2 * retryMs, 60000);
+      }
+      worker.onmessage = function(e) {
         var m = e.data;
+        if (m.failed) return failed(m.failed);
         if (m.tables) {
+          retryMs = 2000;
           // For the tests and the README's figures.
           window.tembiraSolver = {tables: m.tables, ms: m.ms, since: performance.now() - m.ms};
           return;
         }
+        page.unanswered = page.unanswered.filter(function(sent) { return sent.ticket !== m.ticket; });
         var at = _malloc(m.numbers.length * 4 + 4);
         HEAP32.set(m.numbers, at >> 2);
         _tembira_worker_answer(m.ticket, at, m.numbers.length);
         _free(at);
       };
-      page.worker.onerror = function(e) { console.error('tembira: the solver worker: ' + e.message); };
-      (page.sendLater || []).forEach(function(m) { page.worker.postMessage(m); });
+      worker.onerror = function(e) {
+        e.preventDefault();
+        failed(e.message);
+      };
+      var later = page.sendLater || [];
       page.sendLater = null;
+      later.forEach(page.send);
     }
+    page.unanswered = [];
+    page.send = function(m) {
+      page.unanswered.push(m);
+      page.worker.postMessage(m);
+    };
     page.startWorker = start;
+    window.addEventListener('online', start);
     // After the first paint: a frame is drawn before a task queued from its
     // callback runs; a hidden page draws no frame.
     requestAnimationFrame(function() { setTimeout(start, 0); });
@@ -340,7 +367,7 @@ mergeInto(LibraryManager.library, {
   page_worker_post__deps: ['$page'],
   page_worker_post: function(ticket, numbers, count) {
     var m = {ticket: ticket, numbers: Int32Array.from(HEAP32.subarray(numbers >> 2, (numbers >> 2) + count))};
-    if (page.worker) page.worker.postMessage(m);
+    if (page.worker) page.send(m);
     else (page.sendLater = page.sendLater || []).push(m);
   },
 });

@@ -109,6 +109,34 @@ test('H: the next tile outlined with the moves left, from the worker, the page n
     assert.deepEqual(await page.evaluate(() => window.longTasks), []);
   });
 
+test('a solver worker whose script, then WebAssembly, did not come is started again and answers',
+  async (t) => {
+    // No service worker, so that the solver worker's files come from the
+    // network: down for the script first, then for the WebAssembly.
+    const context = await newContext(t, { serviceWorkers: 'block' });
+    let down = /tembira-solver\.js$/;
+    await context.route(/tembira-solver\.(js|wasm)$/, (route) =>
+      (down?.test(route.request().url()) ? route.abort() : route.continue()));
+    const failures = [];
+    context.on('console', (m) => m.text().startsWith('tembira: the solver worker') && failures.push(m.text()));
+    const failed = async (pattern) => {
+      for (const end = Date.now() + 20000; !failures.some((f) => pattern.test(f));
+        await new Promise((r) => setTimeout(r, 50)))
+        assert.ok(Date.now() < end, `failures: ${failures}`);
+    };
+    const page = await open(t, context);
+    await start(page);
+    await page.keyboard.press('h');
+    await failed(/importScripts/);
+    down = /tembira-solver\.wasm$/;
+    await failed(/Failed to fetch/);
+    const note = page.locator('.hint-mark:not([hidden]) .note');
+    assert.equal(await note.count(), 0);
+    down = null;
+    await note.waitFor({ timeout: 30000 });
+    assert.match(await note.innerText(), /^あと \d+ 手$/);
+  });
+
 test('S plays the first board out; OK says 完成 and the note; records kept across a reload',
   async (t) => {
     const context = await newContext(t);

@@ -59,6 +59,14 @@ self.onmessage = function (e) {
   else answer(e.data);
 };
 
+// A promise of the runtime's that failed (its WebAssembly not fetched, or
+// not started) leaves this worker of no use: the page starts another.
+self.addEventListener('unhandledrejection', function (e) {
+  e.preventDefault();
+  postMessage({failed: String(e.reason && e.reason.message || e.reason)});
+  close();
+});
+
 var Module = {
   onRuntimeInitialized: function () {
     var started = performance.now();
