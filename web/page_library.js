@@ -8,6 +8,8 @@ mergeInto(LibraryManager.library, {
     items: [],
     menu: null,
     worker: null,
+    // The solver's requests not yet answered, in the order sent.
+    unanswered: [],
     // Hands the program a string it frees.
     copy: function(text) {
       var size = lengthBytesUTF8(text) + 1;
@@ -313,7 +315,7 @@ mergeInto(LibraryManager.library, {
     page.listen();
     // A worker that fails (its scripts not fetched: the network gone on a
     // first visit) is started again a little later, or once the browser is
-    // back online, and gets the request it had not answered.
+    // back online, and gets every request not yet answered.
     var retryMs = 2000;
     function start() {
       if (page.worker) return;
@@ -323,8 +325,6 @@ mergeInto(LibraryManager.library, {
         if (page.worker !== worker) return;
         worker.terminate();
         page.worker = null;
-        page.sendLater = page.unanswered.concat(page.sendLater || []);
-        page.unanswered = [];
         setTimeout(start, retryMs);
         retryMs = Math.min(2 * retryMs, 60000);
       }
@@ -347,16 +347,8 @@ mergeInto(LibraryManager.library, {
         e.preventDefault();
         failed(e.message);
       };
-      var later = page.sendLater || [];
-      page.sendLater = null;
-      later.forEach(page.send);
+      page.unanswered.forEach(function(m) { worker.postMessage(m); });
     }
-    page.unanswered = [];
-    page.send = function(m) {
-      page.unanswered.push(m);
-      page.worker.postMessage(m);
-    };
-    page.startWorker = start;
     window.addEventListener('online', start);
     // After the first paint: a frame is drawn before a task queued from its
     // callback runs; a hidden page draws no frame.
@@ -367,7 +359,7 @@ mergeInto(LibraryManager.library, {
   page_worker_post__deps: ['$page'],
   page_worker_post: function(ticket, numbers, count) {
     var m = {ticket: ticket, numbers: Int32Array.from(HEAP32.subarray(numbers >> 2, (numbers >> 2) + count))};
-    if (page.worker) page.send(m);
-    else (page.sendLater = page.sendLater || []).push(m);
+    page.unanswered.push(m);
+    if (page.worker) page.worker.postMessage(m);
   },
 });
