@@ -205,25 +205,24 @@ class Search {
         for (int c = 0; c < count; ++c)
             if (cost + 1 + std::max(bound[std::size_t(c)], left - 1) <= bound_)
                 open |= 1u << c;
-        if (open == 0) {
-            // No child to search (one board in five that get here): the
-            // memory and the order serve only the children searched.
-            int least = 255;
-            for (int c = 0; c < count; ++c) {
+        // The children cut off here keep the bound they have now.
+        int least = 255;
+        for (int c = 0; c < count; ++c)
+            if (!(open >> c & 1)) {
                 closest_ = std::min(closest_, bound[std::size_t(c)]);
                 least = std::min(least, cost + 1 + bound[std::size_t(c)]);
             }
+        // No child to search (one board in five that get here): the memory
+        // and the order serve only the children searched.
+        if (open == 0)
             return least;
-        }
         for (int c = 0; c < count; ++c)
             if (open >> c & 1) {
                 child[std::size_t(c)].lookUpRest(tables_);
                 bound[std::size_t(c)] = child[std::size_t(c)].value();
                 left = std::max(left, bound[std::size_t(c)] - 1);
+                closest_ = std::min(closest_, bound[std::size_t(c)]);
             }
-        int least = 255;
-        for (int c = 0; c < count; ++c)
-            closest_ = std::min(closest_, bound[std::size_t(c)]);
         std::array<std::uint32_t, n> size{};
         std::array<std::uint8_t, n> closest;
         closest.fill(255);
@@ -265,9 +264,6 @@ class Search {
                                          rank[std::size_t(order[std::size_t(j - 1)])];
                  --j)
                 std::swap(order[std::size_t(j)], order[std::size_t(j - 1)]);
-        for (int c = 0; c < count; ++c)
-            if (!(open >> c & 1))
-                least = std::min(least, cost + 1 + bound[std::size_t(c)]);
         for (int k = 0; k < count; ++k) {
             const auto c = std::size_t(order[std::size_t(k)]);
             if (!(open >> c & 1))
