@@ -315,20 +315,35 @@ std::vector<std::array<std::uint8_t, 2>> extraMovesOf(const Group& group, int ca
     // and moves it to optimised code only at a later call, so the whole build
     // would run on baseline code (a fifth slower in node).
     const std::function<void(std::uint32_t, int, bool)> expandOne = expand;
+    // A slide away from a tile's goal cell stays at the level, so a prefix it
+    // reaches behind the sweep is expanded again: the sweep goes the way most
+    // such slides change the number, downward when the prefix's tiles have
+    // their goal cells in the lower half of the board (they mostly slide up
+    // and left, away from them).
+    int goalCells = 0;
+    for (int i = 0; i < prefixSize; ++i)
+        goalCells += goal[std::size_t(i)];
+    const bool downward = 2 * goalCells > 15 * prefixSize;
+    const std::size_t words = now.words.size();
     for (int level = 0; level < cap; ++level) {
         const bool last = level + 1 == cap;
-        // Sweeps in the order of the numbers until none is left at this
-        // level: a slide may reach a prefix behind the sweep.
+        // Sweeps until none is left at this level: a slide may reach a
+        // prefix behind the sweep.
         for (bool any = true; any;) {
             any = false;
-            for (std::size_t w = 0; w < now.words.size(); ++w)
+            for (std::size_t k = 0; k < words; ++k) {
+                const std::size_t w = downward ? words - 1 - k : k;
                 while (std::uint64_t word = now.words[w]) {
                     any = true;
                     now.words[w] = 0;
-                    for (; word; word &= word - 1)
-                        expandOne(std::uint32_t(w * 64 + std::size_t(std::countr_zero(word))),
-                                  level, last);
+                    while (word) {
+                        const int bit =
+                            downward ? 63 - std::countl_zero(word) : std::countr_zero(word);
+                        word &= ~(std::uint64_t(1) << bit);
+                        expandOne(std::uint32_t(w * 64 + std::size_t(bit)), level, last);
+                    }
                 }
+            }
         }
         std::swap(now.words, later.words);
         if (std::all_of(now.words.begin(), now.words.end(), [](std::uint64_t w) { return !w; }))
