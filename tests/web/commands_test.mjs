@@ -69,17 +69,8 @@ async function choose(page, text) {
   await page.locator('.context-menu [role=menuitem]', { hasText: text }).click();
 }
 
-// Watches the page's thread for tasks over 50 ms from now on, once the page
-// has loaded what it shows and its thread has been idle: tasks of its own
-// loading (fonts decoded, pictures, the service worker) may still run just
-// after the window shows, and are not the worker's.
-async function watchLongTasks(page) {
-  await page.evaluate(async () => {
-    await document.fonts.ready;
-    if (document.readyState !== 'complete')
-      await new Promise((loaded) => addEventListener('load', loaded, { once: true }));
-    await new Promise((idle) => requestIdleCallback(idle));
-  });
+// Watches the page's thread for tasks over 50 ms from now on.
+function watchLongTasks(page) {
   return page.evaluate(() => {
     window.longTasks = [];
     new PerformanceObserver((list) => {
